@@ -1,0 +1,133 @@
+#include "framework/Prompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <cstdio>
+
+namespace {
+SilentPrompts& fallback() {
+    static SilentPrompts silent;
+    return silent;
+}
+Prompts* current = nullptr;
+}  // namespace
+
+Prompts& Prompts::instance() {
+    return current ? *current : fallback();
+}
+
+Prompts* Prompts::install(Prompts* p) {
+    Prompts* old = current;
+    current = p;
+    return old;
+}
+
+Prompts::Answer GuiPrompts::message(const QString& text, Buttons buttons, Icon icon) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(text);
+    switch (icon) {
+        case Icon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+    }
+    switch (buttons) {
+        case Buttons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case Buttons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case Buttons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+std::optional<QString> GuiPrompts::openFileName(const QString& filter, const QString& directory) {
+    QString name =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), directory, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QString> GuiPrompts::saveFileName(const QString& proposed, const QString& filter) {
+    QString name =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), proposed, filter);
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+QColor GuiPrompts::chooseColor(const QColor& initial) {
+    QColor c = QColorDialog::getColor(initial, QApplication::activeWindow());
+    return c.isValid() ? c : QColor(Qt::black);
+}
+
+int GuiPrompts::runModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+bool GuiPrompts::printDialog(QPrinter& printer) {
+    QPrintDialog dlg(&printer, QApplication::activeWindow());
+    return dlg.exec() == QDialog::Accepted;
+}
+
+bool GuiPrompts::pageSetupDialog(QPrinter& printer) {
+    QPageSetupDialog dlg(&printer, QApplication::activeWindow());
+    return dlg.exec() == QDialog::Accepted;
+}
+
+void GuiPrompts::beep() {
+    QApplication::beep();
+}
+
+Prompts::Answer SilentPrompts::message(const QString& text, Buttons buttons, Icon) {
+    shown.append(text);
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return Answer::Cancel;
+        case Buttons::YesNo:
+            return Answer::No;
+        case Buttons::YesNoCancel:
+            return Answer::Cancel;
+    }
+    return Answer::Cancel;
+}
+
+int SilentPrompts::runModal(QDialog&) {
+    return QDialog::Rejected;
+}

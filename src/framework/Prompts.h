@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+
+// Every modal interaction of the program goes through one Prompts object:
+// the program installs Qt dialogs, tests install scripted answers and the
+// command-line tool installs silent ones. So every command runs headless.
+class Prompts {
+public:
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Icon { None, Information, Warning, Critical, Question };
+
+    virtual ~Prompts() = default;
+
+    virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok,
+                           Icon icon = Icon::Warning) = 0;
+    // filter uses the Qt form: "Fenmarrow Files (*.fnm);;All Files (*)"
+    virtual std::optional<QString> openFileName(const QString& filter,
+                                                const QString& directory = {}) = 0;
+    virtual std::optional<QString> saveFileName(const QString& proposed, const QString& filter) = 0;
+    // The colour dialog reports black when cancelled, as the pen pages expect.
+    virtual QColor chooseColor(const QColor& initial) = 0;
+    // Runs a modal dialog; returns QDialog::Accepted or QDialog::Rejected.
+    virtual int runModal(QDialog& dialog) = 0;
+    // Print dialog / page setup on the given printer; false when cancelled.
+    virtual bool printDialog(QPrinter& printer) = 0;
+    virtual bool pageSetupDialog(QPrinter& printer) = 0;
+    // The system beep (an unbound double-click, for example).
+    virtual void beep() = 0;
+
+    static Prompts& instance();
+    // Installs p (not owned) and returns the one it replaced.
+    static Prompts* install(Prompts* p);
+};
+
+// Qt's own dialogs, for the running program.
+class GuiPrompts : public Prompts {
+public:
+    Answer message(const QString& text, Buttons buttons, Icon icon) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& directory) override;
+    std::optional<QString> saveFileName(const QString& proposed, const QString& filter) override;
+    QColor chooseColor(const QColor& initial) override;
+    int runModal(QDialog& dialog) override;
+    bool printDialog(QPrinter& printer) override;
+    bool pageSetupDialog(QPrinter& printer) override;
+    void beep() override;
+};
+
+// Answers every question with Cancel or No and writes messages to stderr:
+// for the command-line tool, which must never block on input.
+class SilentPrompts : public Prompts {
+public:
+    Answer message(const QString& text, Buttons buttons, Icon icon) override;
+    std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFileName(const QString&, const QString&) override { return {}; }
+    QColor chooseColor(const QColor&) override { return Qt::black; }
+    int runModal(QDialog& dialog) override;
+    bool printDialog(QPrinter&) override { return true; }
+    bool pageSetupDialog(QPrinter&) override { return true; }
+    void beep() override {}
+    QStringList shown;  // messages shown, newest last
+};

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+class QSettings;
+
+// The program's per-user preferences, company "Quenmoor", application
+// "Fenmarrow Utilities", values below the section "Settings". Every key and
+// its default live here, in one place.
+namespace setting {
+inline constexpr const char* LoadLastFile = "LOADLASTFILE";
+inline constexpr const char* LastFile = "LASTFILE";
+inline constexpr const char* Splash = "SPLASH";
+inline constexpr const char* ShowXY = "ShowXY";
+inline constexpr const char* PrintLS = "PrintLS";
+inline constexpr const char* MMIcon = "MMIcon";
+inline constexpr const char* UseXHair = "UseXHair";
+inline constexpr const char* MagShape = "MagShape";
+inline constexpr const char* MagZoom = "MagZoom";
+inline constexpr const char* MagSize = "MagSize";
+inline constexpr const char* PreviewPages = "PreviewPages";
+}  // namespace setting
+
+class SettingsStore {
+public:
+    static constexpr const char* kCompany = "Quenmoor";
+    static constexpr const char* kApplication = "Fenmarrow Utilities";
+    static constexpr const char* kSection = "Settings";
+    static constexpr const char* kRecentSection = "Recent File List";
+
+    static SettingsStore& instance();
+
+    // Integer values of section "Settings"; an absent or unreadable value
+    // gives the key's default.
+    int Int(const char* key) const;
+    void SetInt(const char* key, int value);
+    QString String(const char* key) const;
+    void SetString(const char* key, const QString& value);
+    bool Contains(const char* key) const;
+
+    // Arbitrary values below "Settings" (window layout, customizations).
+    QVariant Value(const QString& path, const QVariant& fallback = {}) const;
+    void SetValue(const QString& path, const QVariant& value);
+    void Remove(const QString& path);
+
+    static int DefaultInt(const char* key);
+
+    QSettings& Raw();
+    void Sync();
+    // Forgets the open store, so the next use reads the file again (tests
+    // simulate a restart with it).
+    void Reload();
+
+private:
+    SettingsStore();
+    std::unique_ptr<QSettings> settings;
+};
