@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+#include "framework/Archive.h"
+#include "framework/RectL.h"
+#include "imaging/DecodedImage.h"
+
+class QPainter;
+
+// One map image placed on the location's surface. The entry loads its image
+// as soon as it gets a file name and keeps it decoded for its whole life.
+class CMapLocation : public CObject {
+public:
+    static const ClassInfo classInfo;
+    static CObject* Create() { return new CMapLocation; }
+    const ClassInfo& GetRuntimeClass() const override { return classInfo; }
+
+    // Record: reserved2, reserved1, fileName, placement. Reading then loads
+    // the image (SetImage), with the missing-file search.
+    void Serialize(CArchive& ar) override;
+
+    // Stores placement and name and loads the image, asking for the file
+    // when it is missing. 1 when the entry has its image; 0 when the user
+    // gave up the search (the old image, if any, stays) or the BMP reader
+    // refused the file.
+    int SetImage(const RectL& newPlacement, const QString& newFileName);
+    // Looks for the file's name in searchFolder first and takes it from
+    // there without asking; otherwise shows "File ... not found" and the
+    // image file dialog. 1 with a new fileName, 0 when cancelled.
+    int LocateMissingFile();
+    // The image stretched into placement times zoom; only pixels inside clip
+    // (logical pixels of p) are touched.
+    void Draw(QPainter& p, double zoom, const QRect& clip);
+
+    // Where fileName is read from: a relative name counts from searchFolder
+    // when one is set.
+    QString ResolvedPath() const;
+    bool HasImage() const;
+
+    int32_t reserved1 = 0;
+    int32_t reserved2 = 0;
+    RectL placement;
+    QString fileName;
+    DecodedImage image;
+    // The folder of the location file being read; not stored.
+    QString searchFolder;
+};

@@ -1,0 +1,130 @@
+#include "document/TarnlightDoc.h"
+
+#include <QFileInfo>
+#include <memory>
+
+#include "document/TarnLocTemplate.h"
+#include "document/TarnLocation.h"
+#include "framework/Prompts.h"
+#include "framework/Settings.h"
+#include "resources/Strings.h"
+
+namespace {
+QString Ending(const QString& path) {
+    return path.right(3).toLower();
+}
+}  // namespace
+
+CTarnlightDoc::CTarnlightDoc(QObject* parent) : CDocument(parent) {}
+
+bool CTarnlightDoc::IsReadOnlyForm(const QString& path) {
+    const QString ending = Ending(path);
+    return ending == "qlt" || ending == "jpg" || ending == "bmp";
+}
+
+QString CTarnlightDoc::WithLocationEnding(const QString& path) {
+    return path.left(path.size() - 3) + str::DefaultExtension;
+}
+
+bool CTarnlightDoc::OnNewDocument() {
+    if (!CDocument::OnNewDocument()) return false;
+    if (startupDone) {
+        if (location) location->Reset();
+    } else if (loadLastFile) {
+        const QString last = SettingsStore::instance().String(setting::LastFile);
+        if (!last.isEmpty()) {
+            OnOpenDocument(last);
+            // A file that was there but could not be read keeps no name, so
+            // the next Save cannot overwrite it with the partial location.
+            if (!readFailed) {
+                SetTitle(last);
+                SetPathName(last);
+            }
+        }
+    }
+    startupDone = 1;
+    emit resetAfterLoad();
+    emit invalidateView();
+    return true;
+}
+
+bool CTarnlightDoc::OnOpenDocument(const QString& path) {
+    archivePath = QFileInfo(path).absoluteFilePath();
+    readFailed = false;
+    lastError = CArchive::Error::None;
+    return CDocument::OnOpenDocument(path);
+}
+
+void CTarnlightDoc::OnReadFailed(const QString&) {
+    readFailed = true;
+    // Leave no name behind: Save must ask, never overwrite the file that
+    // could not be read with what was salvaged from it.
+    SetPathName(QString(), false);
+    SetTitle(str::Untitled);
+}
+
+bool CTarnlightDoc::OnSaveDocument(const QString& path) {
+    if (IsReadOnlyForm(path)) {
+        SetPathName(WithLocationEnding(path));
+        DoSave(QString());
+        return false;
+    }
+    const QString oldTitle = GetTitle();
+    const QString oldPath = GetPathName();
+    archivePath = QFileInfo(path).absoluteFilePath();
+    lastError = CArchive::Error::None;
+    if (CDocument::OnSaveDocument(path)) return true;
+    // The file on disk is untouched; so is the name the document goes by.
+    SetTitle(oldTitle);
+    SetPathName(oldPath, false);
+    return false;
+}
+
+void CTarnlightDoc::Serialize(CArchive& ar) {
+    if (!location) {
+        ar.SetError(ar.IsLoading() ? CArchive::Error::BadFormat : CArchive::Error::WriteFault);
+        lastError = ar.GetError();
+        return;
+    }
+    location->userInfoPoints.SetParent(viewWindow);
+    location->maps.SetSearchFolder(QFileInfo(archivePath).absolutePath());
+    SetTitle(archivePath);
+    // A save adds its name to the recent files once it has succeeded.
+    SetPathName(archivePath, ar.IsLoading());
+
+    const QString ending = Ending(archivePath);
+    if (ar.IsStoring() && IsReadOnlyForm(archivePath)) {
+        // The save step never gets here; refusing keeps an image safe even so.
+        ar.SetError(CArchive::Error::WriteFault);
+    } else if (ending == "bmp" || ending == "jpg") {
+        location->Reset();
+        location->maps.SetSingleImage(archivePath);
+    } else if (ending == "qlt") {
+        auto loaded = std::make_unique<CTarnLocTemplate>();
+        loaded->maps.SetSearchFolder(location->maps.SearchFolder());
+        loaded->Serialize(ar);
+        location->Reset();
+        static_cast<Calibration&>(*location) = static_cast<const Calibration&>(*loaded);
+        location->maps.CopyFrom(loaded->maps);
+        location->mapPoints.CopyFrom(loaded->mapPoints);
+    } else {
+        if (ar.IsLoading()) location->Reset();
+        location->SerializeLocation(ar);
+    }
+    lastError = ar.GetError();
+    emit resetAfterLoad();
+    emit invalidateView();
+}
+
+void CTarnlightDoc::OnFileOpen() {
+    // Unlike the old command, never drop unsaved changes without asking.
+    if (!SaveModified()) return;
+    std::optional<QString> chosen = Prompts::instance().openFileName(str::OpenFilter);
+    if (!chosen) return;
+    OnOpenDocument(*chosen);
+}
+
+bool CTarnlightDoc::OnFileSaveAs() {
+    if (IsReadOnlyForm(GetPathName())) SetPathName(WithLocationEnding(GetPathName()));
+    return DoSave(QString());
+}

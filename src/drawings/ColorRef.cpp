@@ -1,0 +1,19 @@
+#include "drawings/ColorRef.h"
+
+namespace {
+constexpr int32_t kMaxPenWidth = 0xFFFF;  // widths are 16 bits on disk
+}
+
+QColor FromColorRef(uint32_t colorRef) {
+    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+uint32_t ToColorRef(const QColor& color) {
+    return uint32_t(color.red()) | (uint32_t(color.green()) << 8) | (uint32_t(color.blue()) << 16);
+}
+
+std::optional<QPen> MakeSolidPen(int32_t width, uint32_t colorRef) {
+    if (width < 1 || width > kMaxPenWidth) return std::nullopt;
+    // Round ends and joins, as wide strokes have always looked.
+    return QPen(FromColorRef(colorRef), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}

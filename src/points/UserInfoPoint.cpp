@@ -1,0 +1,46 @@
+#include "points/UserInfoPoint.h"
+
+const ClassInfo CUserInfoPoint::classInfo{"CUserInfoPoint", 0, &CUserInfoPoint::Create};
+
+CUserInfoPoint::~CUserInfoPoint() {
+    delete window.data();
+}
+
+void CUserInfoPoint::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteI32(iconId);
+        ar.WriteString(name);
+        ar.WriteString(info);
+        ar.WritePoint(position);
+        ar.WriteI32(altitude);
+        ar.WriteI32(date.status);
+        ar.WriteF64(date.dayCount);
+    } else {
+        iconId = ar.ReadI32();
+        name = ar.ReadString();
+        info = ar.ReadString();
+        position = ar.ReadPoint();
+        altitude = ar.ReadI32();
+        date.status = ar.ReadI32();
+        date.dayCount = ar.ReadF64();
+    }
+}
+
+void CUserInfoPoint::SetIcon(int id) {
+    iconId = id;
+    if (window) window->update();
+}
+
+void CUserInfoPoint::SetName(const QString& text) {
+    name = text;
+    if (window) {
+        window->setWindowTitle(text);
+        window->setToolTip(text);
+    }
+}
+
+void CUserInfoPoint::SetWindow(QWidget* w) {
+    if (window.data() == w) return;
+    delete window.data();
+    window = w;
+}
