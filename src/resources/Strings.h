@@ -150,4 +150,16 @@ inline constexpr const char* GpsStopBits[] = {"1", "1.5", "2"};
 inline constexpr const char* GpsParities[] = {"None", "Odd", "Even", "Mark", "Space"};
 inline constexpr const char* GpsHandShakes[] = {"None", "DTRDSR", "RTSCTS", "XONXOFF"};
 inline constexpr const char* GpsTrayIcon = "Show GPS Tray Icon";
+
+// Point Display and Sun Display panels ("Name:" and "Info:" are shared with
+// the dialogs above)
+inline constexpr const char* PointPanelTitle = "Point";
+inline constexpr const char* NoPointSelected = "No Point Selected.";
+inline constexpr const char* PointDateLabel = "Date:";
+inline constexpr const char* PointLatitudeLabel = "Latitude:";
+inline constexpr const char* PointLongitudeLabel = "Longitude:";
+inline constexpr const char* PointAltitudeLabel = "Altitude:";
+inline constexpr const char* SunPanelTitle = "Sun";
+inline constexpr const char* SunriseLabel = "Sunrise:";
+inline constexpr const char* SunsetLabel = "Sunset:";
 }  // namespace str
