@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "geo/DegMinSec.h"
+
+class CArchive;
+
+// A map position. Longitude counts positive to the west, as everywhere in
+// the program.
+class CCoordinate {
+public:
+    CCoordinate() = default;
+    // The text scratch buffer belongs to each object and is never copied.
+    CCoordinate(const CCoordinate& other);
+    CCoordinate& operator=(const CCoordinate& other);
+    virtual ~CCoordinate() = default;
+
+    // "N044-30-00" with the letter, "0443000" without.
+    QString LatitudeText(bool withLetter) const;
+    // "W093-15-00" with the letter, "0931500" without.
+    QString LongitudeText(bool withLetter) const;
+
+    // Great-circle distance in statute miles; identical positions give
+    // exactly zero.
+    double DistanceTo(const CCoordinate& b) const;
+
+    // Six doubles: latitude degrees, minutes, seconds, then longitude.
+    void Serialize(CArchive& ar);
+
+    CDegMinSec latitude;
+    CDegMinSec longitude;
+    int32_t tag = 0;
+    // Holds the last text produced by LatitudeText/LongitudeText.
+    mutable QString text;
+
+private:
+    QString FormatInto(const CDegMinSec& angle, char letter, bool withLetter) const;
+};
