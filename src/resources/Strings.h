@@ -82,6 +82,10 @@ inline constexpr const char* SetPointTitle = "Set Point";
 inline constexpr const char* Point1 = "Point 1";
 inline constexpr const char* Point2 = "Point 2";
 
+// Drawing
+inline constexpr const char* EraseAllQuestion =
+    "Are your sure You want to remove all of the drawings?";
+
 // Setup, tool and point dialogs
 inline constexpr const char* DlgLatLabel = "Lat:";
 inline constexpr const char* DlgLonLabel = "Lon:";

@@ -1,0 +1,327 @@
+#include "app/MainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/AdPanel.h"
+#include "app/SendMail.h"
+#include "app/TarnlightApp.h"
+#include "document/TarnlightDoc.h"
+#include "framework/Settings.h"
+#include "points/PointDisplay.h"
+#include "resources/Art.h"
+#include "resources/CommandIds.h"
+#include "resources/Strings.h"
+#include "tools/SunDisplay.h"
+#include "view/TarnlightView.h"
+
+namespace {
+constexpr int kLayoutVersion = 1;
+const char* kGeometryKey = "Frame/Geometry";
+const char* kStateKey = "Frame/State";
+
+QDockWidget* MakeDock(QMainWindow* frame, const char* title, int id, QWidget* content, QSize size) {
+    auto* dock = new QDockWidget(title, frame);
+    dock->setObjectName(QString::number(id));
+    dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                      QDockWidget::DockWidgetClosable);
+    content->setParent(dock);
+    content->resize(size);
+    dock->setWidget(content);
+    return dock;
+}
+}  // namespace
+
+CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
+    setObjectName("CMainFrame");
+    setWindowIcon(art::AppIcon());
+    doc = new CTarnlightDoc(this);
+    doc->SetRecentFileList(&app.Recent());
+
+    // Menu bar and toolbar come first: the view's status readout needs them.
+    userImages = QImage("UserImages.bmp");  // optional; missing is no error
+    CreateStatusBar();
+    CreateDocks();
+    view = new CTarnlightView(*doc, this, this);
+    setCentralWidget(view);
+    BuildCommandMaps();
+    CreateMenus();
+    CreateToolBar();
+
+    connect(doc, &CDocument::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(doc, &CDocument::modifiedChanged, this, [this](bool m) { setWindowModified(m); });
+    connect(doc, &CDocument::titleChanged, this, &CMainFrame::RebuildRecentMenu);
+    UpdateTitle();
+    resize(1100, 760);
+    view->OnInitialUpdate();
+}
+
+CMainFrame::~CMainFrame() {
+    if (!tornDown && view) view->Teardown(app.loadLastFile);
+}
+
+void CMainFrame::BuildCommandMaps() {
+    auto togglePanelRule = [](QDockWidget* d) {
+        return [d](CommandState& s) { s.checked = !d->isHidden(); };
+    };
+    frameMap.on(cmd::ShowPointDisplay, [this] { TogglePanel(pointDock); },
+                togglePanelRule(pointDock));
+    frameMap.on(cmd::ShowSunDisplay, [this] { TogglePanel(sunDock); }, togglePanelRule(sunDock));
+    frameMap.on(cmd::ShowAdPanel, [this] { TogglePanel(adDock); }, togglePanelRule(adDock));
+    frameMap.on(cmd::ViewToolbar, [this] { toolBar->setVisible(toolBar->isHidden()); },
+                [this](CommandState& s) { s.checked = toolBar && !toolBar->isHidden(); });
+    frameMap.on(cmd::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+                [this](CommandState& s) { s.checked = !statusBar()->isHidden(); });
+    // Present for the GPS link and the query bar, which do nothing yet by design.
+    frameMap.on(cmd::ViewGps, [] {});
+    frameMap.on(cmd::ToggleQuery, [] {});
+    frameMap.on(cmd::AppExit, [this] { close(); });
+    frameMap.on(cmd::FileNew, [this] { doc->NewDocument(); });
+    frameMap.on(cmd::FileSave, [this] { doc->DoFileSave(); });
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        frameMap.on(cmd::FileMru1 + i, [this, i] {
+            const QStringList& files = app.Recent().Files();
+            if (i < files.size()) doc->OpenDocumentFile(files[i]);
+        }, [this, i](CommandState& s) { s.enabled = i < app.Recent().Files().size(); });
+    }
+    docMap.on(cmd::FileOpen, [this] { doc->OnFileOpen(); });
+    docMap.on(cmd::FileSaveAs, [this] { doc->OnFileSaveAs(); });
+    docMap.on(cmd::FileSendMail, [this] { SendMail(*doc); },
+              [](CommandState& s) { s.enabled = MailSystemPresent(); });
+    table.setRoute({&view->Commands(), &docMap, &frameMap, &app.Commands()});
+    connect(&table, &CommandTable::executed, this, [this](int) { table.refresh(); });
+}
+
+void CMainFrame::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QString::number(res::MenuBarWindow));
+    auto addMenu = [&](const char* title, std::initializer_list<int> ids) {
+        QMenu* m = bar->addMenu(title);
+        for (int id : ids) {
+            if (id == 0)
+                m->addSeparator();
+            else
+                m->addAction(Act(id));
+        }
+        connect(m, &QMenu::aboutToShow, &table, &CommandTable::refresh);
+        return m;
+    };
+    fileMenu = addMenu("&File", {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0,
+                                 cmd::ImportGpx, cmd::ExportGpx, 0, cmd::FilePrint,
+                                 cmd::FilePrintPreview, cmd::FilePrintSetup, 0,
+                                 cmd::FileSendMail});
+    recentSeparator = fileMenu->addSeparator();
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        QAction* a = Act(cmd::FileMru1 + i);
+        recentActions.append(a);
+        fileMenu->addAction(a);
+    }
+    fileMenu->addSeparator();
+    fileMenu->addAction(Act(cmd::AppExit));
+    RebuildRecentMenu();
+
+    QMenu* viewMenu = bar->addMenu("&View");
+    QMenu* toolbars = viewMenu->addMenu("&Toolbars");
+    connect(toolbars, &QMenu::aboutToShow, this, [this, toolbars] {
+        table.refresh();
+        toolbars->clear();
+        FillToolbarMenu(*toolbars);
+    });
+    viewMenu->addAction(Act(cmd::ViewStatusBar));
+    viewMenu->addSeparator();
+    for (int id : {cmd::StandardMode, cmd::DrawingMode, cmd::Pan, cmd::MeasureDistance,
+                   cmd::Magnifier, cmd::CalibrateMode})
+        viewMenu->addAction(Act(id));
+    viewMenu->addSeparator();
+    viewMenu->addAction(Act(cmd::ZoomIn));
+    viewMenu->addAction(Act(cmd::ZoomOut));
+    connect(viewMenu, &QMenu::aboutToShow, &table, &CommandTable::refresh);
+
+    addMenu("&Drawing", {cmd::DrawFreeHand, cmd::DrawLine, cmd::DrawSquare, cmd::DrawEllipse, 0,
+                         cmd::EraseLastDrawing, cmd::EraseAllDrawing});
+    addMenu("&Points", {cmd::AddUserPoint, cmd::SetupUserPoint, cmd::RemoveUserPoints, 0,
+                        cmd::SetupMapPoints});
+    addMenu("&Setup", {cmd::CoordSetup, cmd::SetupMapPoints, cmd::SetupUserPoint,
+                       cmd::RemoveUserPoints, 0, cmd::SetupRedlinePen, cmd::MagnifySetup,
+                       cmd::SystemConfiguration, cmd::Layers, 0, cmd::SetupGps, cmd::ConnectGps});
+    addMenu("&Tools", {cmd::BassWeight, cmd::MapLocationEditor, 0, cmd::UserToolsEntry, 0,
+                       cmd::Customize});
+    addMenu("&Help", {cmd::HelpContents, cmd::WebSite, 0, cmd::AppAbout});
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar = new QToolBar(str::StandardToolbarTitle, this);
+    toolBar->setObjectName(QString::number(cmd::ViewToolbar));
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setMovable(true);
+    const int buttons[] = {cmd::FileOpen,        cmd::FileSave,       cmd::FilePrint,
+                           0,                    cmd::AddUserPoint,   0,
+                           cmd::StandardMode,    cmd::Magnifier,      cmd::Pan,
+                           cmd::MeasureDistance, cmd::CalibrateMode,  cmd::DrawingMode,
+                           0,                    cmd::DrawSquare,     cmd::DrawEllipse,
+                           cmd::DrawFreeHand,    cmd::DrawLine,       cmd::EraseAllDrawing,
+                           cmd::EraseLastDrawing};
+    for (int id : buttons) {
+        if (id == 0)
+            toolBar->addSeparator();
+        else
+            toolBar->addAction(Act(id));
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("59393");
+    const std::pair<int, const char*> indicators[] = {{res::IndicatorXY, str::IndicatorXY},
+                                                      {res::IndicatorLatitude, str::IndicatorLatitude},
+                                                      {res::IndicatorLongitude, str::IndicatorLongitude}};
+    panes[0] = nullptr;  // the message pane is the status bar's own message area
+    int i = 1;
+    for (auto [id, text] : indicators) {
+        auto* label = new QLabel(text, bar);
+        label->setObjectName(QString::number(id));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 8);
+        bar->addPermanentWidget(label);
+        panes[i++] = label;
+    }
+    bar->showMessage(str::Ready);
+}
+
+void CMainFrame::CreateDocks() {
+    pointDock = MakeDock(this, str::PointDisplayTitle, cmd::ShowPointDisplay, new CPointDisplay,
+                         QSize(150, 50));
+    sunDock = MakeDock(this, str::SunDisplayTitle, cmd::ShowSunDisplay, new CSunDisplay,
+                       QSize(150, 100));
+    adDock = MakeDock(this, str::AdPanelTitle, cmd::ShowAdPanel, new CAdPanel, QSize(150, 120));
+    adDock->widget()->setMinimumSize(150, 130);
+    sunDock->widget()->setMinimumSize(150, 100);
+    // One column at the right edge: the ad panel, then Sun Display, then Point Display.
+    addDockWidget(Qt::RightDockWidgetArea, adDock);
+    splitDockWidget(adDock, sunDock, Qt::Vertical);
+    splitDockWidget(sunDock, pointDock, Qt::Vertical);
+    resizeDocks({adDock, sunDock, pointDock}, {130, 100, 220}, Qt::Vertical);
+    resizeDocks({adDock}, {160}, Qt::Horizontal);
+    for (QDockWidget* d : {pointDock, sunDock, adDock})
+        connect(d, &QDockWidget::visibilityChanged, &table, &CommandTable::requestRefresh);
+}
+
+void CMainFrame::TogglePanel(QDockWidget* dock) {
+    // Hiding keeps the panel and its place; showing it again puts it back there.
+    dock->setVisible(dock->isHidden());
+}
+
+void CMainFrame::FillToolbarMenu(QMenu& menu) {
+    for (int id : {cmd::ViewToolbar, cmd::ShowPointDisplay, cmd::ShowSunDisplay, cmd::ShowAdPanel})
+        menu.addAction(Act(id));
+    // User-defined toolbars are listed by title, and only those that exist.
+    for (QToolBar* tb : findChildren<QToolBar*>()) {
+        bool ok = false;
+        int windowId = tb->objectName().toInt(&ok);
+        if (!ok || windowId < res::UserToolbarWindowFirst ||
+            windowId >= res::UserToolbarWindowFirst + cmd::UserToolbarCount)
+            continue;
+        QAction* a = Act(cmd::userToolbarCommand(windowId - res::UserToolbarWindowFirst));
+        a->setText(tb->windowTitle());
+        menu.addAction(a);
+    }
+    menu.addSeparator();
+    menu.addAction(Act(cmd::Customize));
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    table.refresh();
+    auto* menu = new QMenu(this);
+    FillToolbarMenu(*menu);
+    return menu;
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    const QStringList& files = app.Recent().Files();
+    for (int i = 0; i < recentActions.size(); ++i) {
+        QAction* a = recentActions[i];
+        bool used = i < files.size();
+        a->setVisible(used);
+        if (used) a->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+        if (used) a->setStatusTip(files[i]);
+    }
+    if (recentSeparator) recentSeparator->setVisible(!files.isEmpty());
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(QString("%1[*] - %2").arg(doc->GetTitle(), str::FrameTitle));
+    setWindowModified(doc->IsModified());
+}
+
+void CMainFrame::SetPaneText(int pane, const QString& text) {
+    if (pane == 0) {
+        statusBar()->showMessage(text);
+        return;
+    }
+    if (pane > 0 && pane < 4) panes[pane]->setText(text);
+}
+
+void CMainFrame::SetPaneInfo(int pane, int id, bool disabled, int width) {
+    if (pane <= 0 || pane >= 4) return;
+    QLabel* l = panes[pane];
+    l->setObjectName(QString::number(id));
+    l->setEnabled(!disabled);
+    l->setFrameStyle(disabled ? QFrame::NoFrame : QFrame::Panel | QFrame::Sunken);
+    l->setMinimumWidth(width);
+    l->setMaximumWidth(width);
+    l->setVisible(width > 0);
+}
+
+QString CMainFrame::PaneText(int pane) const {
+    if (pane == 0) return statusBar()->currentMessage();
+    return pane < 4 ? panes[pane]->text() : QString();
+}
+
+CPointDisplay* CMainFrame::PointDisplay() { return static_cast<CPointDisplay*>(pointDock->widget()); }
+
+CSunDisplay* CMainFrame::SunDisplay() { return static_cast<CSunDisplay*>(sunDock->widget()); }
+
+void CMainFrame::ShowSunTimes(const QString& sunrise, const QString& sunset) {
+    SunDisplay()->SetTimes(sunrise, sunset);
+}
+
+void CMainFrame::RestoreLayout() {
+    SettingsStore& s = SettingsStore::instance();
+    QByteArray geometry = s.Value(kGeometryKey).toByteArray();
+    QByteArray state = s.Value(kStateKey).toByteArray();
+    // A damaged saved layout is simply not applied.
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    if (!state.isEmpty()) restoreState(state, kLayoutVersion);
+    table.refresh();
+}
+
+void CMainFrame::SaveLayout() {
+    SettingsStore& s = SettingsStore::instance();
+    s.SetValue(kGeometryKey, saveGeometry());
+    s.SetValue(kStateKey, saveState(kLayoutVersion));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (tornDown) {
+        e->accept();
+        return;
+    }
+    SaveLayout();
+    if (!doc->SaveModified()) {
+        e->ignore();
+        return;
+    }
+    // The view goes first: its settings, then the last file and reopen flag.
+    view->Teardown(app.loadLastFile);
+    tornDown = true;
+    e->accept();
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "framework/CommandTable.h"
+#include "view/FrameServices.h"
+
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QToolBar;
+class CTarnlightApp;
+class CTarnlightDoc;
+class CTarnlightView;
+class CAdPanel;
+
+// The main window: menus, the main toolbar, the status bar with its X,Y,
+// latitude and longitude panes, the three docked panels on the right, and
+// the one map view in the middle.
+class CMainFrame : public QMainWindow, public FrameServices {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CTarnlightApp& app);
+    ~CMainFrame() override;
+
+    CommandTable& Commands() { return table; }
+    CTarnlightDoc& Document() { return *doc; }
+    CTarnlightView& View() { return *view; }
+    QDockWidget* PointDock() const { return pointDock; }
+    QDockWidget* SunDock() const { return sunDock; }
+    QDockWidget* AdDock() const { return adDock; }
+    QToolBar* MainToolBar() const { return toolBar; }
+    const QImage& UserImages() const { return userImages; }
+
+    // The toolbar menu: on bars' right click and as View > Toolbars.
+    QMenu* createPopupMenu() override;
+    void FillToolbarMenu(QMenu& menu);
+
+    // Restores the saved window placement and bar layout.
+    void RestoreLayout();
+    void SaveLayout();
+
+    // FrameServices
+    void SetPaneText(int pane, const QString& text) override;
+    void SetPaneInfo(int pane, int id, bool disabled, int width) override;
+    QString PaneText(int pane) const override;
+    CPointDisplay* PointDisplay() override;
+    CSunDisplay* SunDisplay() override;
+    void ShowSunTimes(const QString& sunrise, const QString& sunset) override;
+    QLabel* Pane(int pane) const { return panes[pane]; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateDocks();
+    void BuildCommandMaps();
+    void UpdateTitle();
+    void TogglePanel(QDockWidget* dock);
+    void RebuildRecentMenu();
+    QAction* Act(int id) { return table.action(id); }
+
+    CTarnlightApp& app;
+    CommandTable table;
+    CommandMap frameMap;
+    CommandMap docMap;
+    CTarnlightDoc* doc = nullptr;
+    CTarnlightView* view = nullptr;
+    QToolBar* toolBar = nullptr;
+    QDockWidget* pointDock = nullptr;
+    QDockWidget* sunDock = nullptr;
+    QDockWidget* adDock = nullptr;
+    std::array<QLabel*, 4> panes{};
+    QMenu* recentMenuAnchor = nullptr;
+    QMenu* fileMenu = nullptr;
+    QList<QAction*> recentActions;
+    QAction* recentSeparator = nullptr;
+    QImage userImages;
+    bool tornDown = false;
+};

@@ -1,0 +1,646 @@
+#include "view/TarnlightView.h"
+
+#include <QContextMenuEvent>
+#include <QDate>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QUrl>
+
+#include "document/TarnlightDoc.h"
+#include "drawings/ColorRef.h"
+#include "framework/Prompts.h"
+#include "framework/Settings.h"
+#include "framework/Shell.h"
+#include "geo/CoordSetupDialog.h"
+#include "geo/SetPointDialog.h"
+#include "magnifier/MagnifyWnd.h"
+#include "resources/Art.h"
+#include "resources/CommandIds.h"
+#include "resources/Strings.h"
+#include "tools/SunTimes.h"
+#include "view/FrameServices.h"
+
+namespace {
+constexpr int kPanStep = 3;
+
+QRect SpanRect(QPoint a, QPoint b, int grow) {
+    return QRect(a, b).normalized().adjusted(-grow, -grow, grow + 1, grow + 1);
+}
+}  // namespace
+
+CTarnlightView::CTarnlightView(CTarnlightDoc& d, FrameServices* f, QWidget* parent)
+    : QAbstractScrollArea(parent), doc(d), frame(f) {
+    setObjectName("CTarnlightView");
+    viewport()->setMouseTracking(true);
+    // The view paints every pixel itself; nothing is erased first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFrameShape(QFrame::NoFrame);
+    doc.SetLocation(&location);
+    doc.SetViewWindow(viewport());
+    connect(&doc, &CTarnlightDoc::resetAfterLoad, this, &CTarnlightView::ResetAfterLoad);
+    connect(&doc, &CTarnlightDoc::invalidateView, viewport(), qOverload<>(&QWidget::update));
+    BuildCommands();
+}
+
+CTarnlightView::~CTarnlightView() {
+    doc.SetLocation(nullptr);
+    doc.SetViewWindow(nullptr);
+    location.userInfoPoints.SetParent(nullptr);
+}
+
+void CTarnlightView::BuildCommands() {
+    auto modeRule = [this](int m) { return [this, m](CommandState& s) { s.checked = mode == m; }; };
+    auto shapeRule = [this](int shape) {
+        return [this, shape](CommandState& s) {
+            s.checked = drawShape == shape;
+            s.enabled = mode == Drawing;
+        };
+    };
+    commands.on(cmd::StandardMode, [this] { LeaveMagnifier(), SetMode(Standard); },
+                modeRule(Standard));
+    commands.on(cmd::DrawingMode, [this] { LeaveMagnifier(), SetMode(Drawing); },
+                modeRule(Drawing));
+    commands.on(cmd::Pan, [this] { LeaveMagnifier(), SetMode(Pan); }, modeRule(Pan));
+    commands.on(cmd::MeasureDistance, [this] { LeaveMagnifier(), SetMode(Measure); },
+                modeRule(Measure));
+    commands.on(cmd::Magnifier, [this] { ToggleMagnifier(); }, modeRule(Magnifier));
+    commands.on(cmd::CalibrateMode, [this] {
+        LeaveMagnifier();
+        SetMode(mode == Calibrate ? Standard : Calibrate);
+    }, modeRule(Calibrate));
+    commands.on(cmd::DrawFreeHand, [this] { drawShape = FreeHand; }, shapeRule(FreeHand));
+    commands.on(cmd::DrawLine, [this] { drawShape = Line; }, shapeRule(Line));
+    commands.on(cmd::DrawSquare, [this] { drawShape = Rectangle; }, shapeRule(Rectangle));
+    commands.on(cmd::DrawEllipse, [this] { drawShape = Ellipse; }, shapeRule(Ellipse));
+    commands.on(cmd::EraseAllDrawing, [this] { OnEraseAll(); },
+                [this](CommandState& s) { s.enabled = mode == Drawing; });
+    commands.on(cmd::EraseLastDrawing, [this] { OnEraseLast(); }, [this](CommandState& s) {
+        s.enabled = mode == Drawing && !drawingKinds.empty();
+    });
+    commands.rule(cmd::ZoomIn, [](CommandState& s) { s.enabled = false; });
+    commands.rule(cmd::ZoomOut, [](CommandState& s) { s.enabled = false; });
+    commands.rule(cmd::RouteSetup, [](CommandState& s) { s.enabled = false; });
+    // The GPS link's commands exist and do nothing.
+    commands.on(cmd::SetupGps, [] {});
+    commands.on(cmd::ConnectGps, [] {});
+    commands.on(cmd::CoordSetup, [this] { OnCoordSetup(); });
+    commands.on(cmd::WebSite, [this] { OnWebSite(); });
+}
+
+QPoint CTarnlightView::ScrollPosition() const {
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CTarnlightView::ScrollTo(QPoint pos) {
+    horizontalScrollBar()->setValue(pos.x());
+    verticalScrollBar()->setValue(pos.y());
+}
+
+void CTarnlightView::UpdateScrollSizes() {
+    QSize total = location.Extent();  // zoom not applied, as the view always has
+    QSize page = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, total.width() - page.width()));
+    verticalScrollBar()->setRange(0, std::max(0, total.height() - page.height()));
+    horizontalScrollBar()->setPageStep(std::max(1, page.width()));
+    verticalScrollBar()->setPageStep(std::max(1, page.height()));
+    horizontalScrollBar()->setSingleStep(std::max(1, total.width() / 100));
+    verticalScrollBar()->setSingleStep(std::max(1, total.height() / 100));
+    location.userInfoPoints.SetScrollOffset(ScrollPosition());
+}
+
+void CTarnlightView::OnInitialUpdate() {
+    SetMode(Standard);
+    UpdateScrollSizes();
+    if (!magnifier) {
+        magnifier = new CMagnifyWnd;
+        magnifier->Create(viewport(), viewport());
+        magnifier->SetBounds(QRect(QPoint(0, 0), location.Extent()));
+        magnifier->onProperties = [this] {
+            if (table) table->execute(cmd::MagnifySetup);
+        };
+    }
+    magnifier->raise();
+    ReadSettings();
+    LoadMovingMapIcon();
+    UpdateCursor();
+    UpdateSunDisplay();
+}
+
+void CTarnlightView::ResetAfterLoad() {
+    // Anything in progress referred to the old content.
+    Release();
+    currentStroke = nullptr;
+    currentLine = nullptr;
+    currentShape = nullptr;
+    lineInProgress = false;
+    measuring = false;
+    UpdateScrollSizes();
+    if (magnifier) magnifier->SetBounds(viewport()->rect());
+    LeaveMagnifier();
+    SetMode(Standard);
+    UpdateSunDisplay();
+    viewport()->update();
+}
+
+void CTarnlightView::ReadSettings() {
+    SettingsStore& s = SettingsStore::instance();
+    if (magnifier) {
+        magnifier->size = s.Int(setting::MagSize);
+        magnifier->shape = s.Int(setting::MagShape);
+        magnifier->zoom = s.Int(setting::MagZoom);
+    }
+    useCrossHair = s.Int(setting::UseXHair) != 0;
+    movingMapIcon = s.Int(setting::MMIcon);
+    printLS = s.Int(setting::PrintLS) != 0;
+    showXY = s.Int(setting::ShowXY) != 0;
+}
+
+void CTarnlightView::WriteSettings() {
+    SettingsStore& s = SettingsStore::instance();
+    if (magnifier) {
+        s.SetInt(setting::MagSize, magnifier->size);
+        s.SetInt(setting::MagZoom, magnifier->zoom);
+        s.SetInt(setting::MagShape, magnifier->shape);
+    }
+    s.SetInt(setting::UseXHair, useCrossHair ? 1 : 0);
+    s.SetInt(setting::MMIcon, movingMapIcon);
+    s.SetInt(setting::PrintLS, printLS ? 1 : 0);
+    s.SetInt(setting::ShowXY, showXY ? 1 : 0);
+}
+
+void CTarnlightView::Teardown(int loadLastFile) {
+    if (tornDown) return;
+    tornDown = true;
+    Release();
+    WriteSettings();
+    SettingsStore& s = SettingsStore::instance();
+    QString path = doc.GetPathName();
+    if (!path.right(3).toLower().endsWith("qlt")) s.SetString(setting::LastFile, path);
+    s.SetInt(setting::LoadLastFile, loadLastFile);
+    s.Sync();
+}
+
+void CTarnlightView::LoadMovingMapIcon() {
+    static const int kIcons[] = {res::MovingMapRed, res::MovingMapBlue, res::MovingMapGreen};
+    movingMapPixmap = (movingMapIcon >= 0 && movingMapIcon < 3)
+                          ? art::MovingMapIcon(kIcons[movingMapIcon])
+                          : QPixmap();
+}
+
+void CTarnlightView::UpdateSunDisplay() {
+    if (location.lat1 == 0.0 || location.lon1 == 0.0) return;
+    QDate today = QDate::currentDate();
+    QString rise = SunTimeText(SunriseTime(location.lat1, location.lon1, today));
+    QString set = SunTimeText(SunsetTime(location.lat1, location.lon1, today));
+    if (frame) frame->ShowSunTimes(rise, set);
+}
+
+void CTarnlightView::SetMode(int newMode) {
+    if (mode == newMode) return;
+    mode = newMode;
+    UpdateCursor();
+    emit modeChanged(mode);
+    if (table) table->requestRefresh();
+}
+
+void CTarnlightView::UpdateCursor() {
+    int id = 0;
+    switch (mode) {
+        case Standard: id = useCrossHair ? res::CursorCrossHair : 0; break;
+        case Measure: id = res::CursorMeasure; break;
+        case Drawing: id = res::CursorDrawing; break;
+        case Pan: id = res::CursorPan; break;
+        case Calibrate: id = res::CursorCalibrate; break;
+        default: break;
+    }
+    if (id)
+        viewport()->setCursor(art::Cursor(id));
+    else
+        viewport()->unsetCursor();
+}
+
+void CTarnlightView::ToggleMagnifier() {
+    int next = mode == Magnifier ? Standard : Magnifier;
+    if (magnifier) {
+        magnifier->SetBounds(viewport()->rect());
+        if (next == Magnifier)
+            magnifier->Show();
+        else
+            magnifier->Hide();
+    }
+    SetMode(next);
+}
+
+void CTarnlightView::LeaveMagnifier() {
+    if (mode == Magnifier) ToggleMagnifier();
+}
+
+void CTarnlightView::Capture() {
+    capturing = true;
+    if (viewport()->isVisible()) viewport()->grabMouse();
+}
+
+void CTarnlightView::Release() {
+    if (!capturing) return;
+    capturing = false;
+    if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
+}
+
+void CTarnlightView::InvalidateLogical(const QRect& logical) {
+    viewport()->update(logical.translated(-ScrollPosition()));
+}
+
+// ---- painting ----
+
+void CTarnlightView::paintEvent(QPaintEvent* e) {
+    QPainter p(viewport());
+    QPoint scroll = ScrollPosition();
+    QRect logical = e->rect().translated(scroll);
+    p.translate(-scroll);
+    QRect extent(QPoint(0, 0), location.Extent());
+    QRect inside = logical & extent;
+    if (!inside.isEmpty()) {
+        p.save();
+        p.setClipRect(inside);
+        location.Draw(p, inside);
+        p.restore();
+    }
+    // Beyond the scrollable surface: the window colour.
+    QColor window = palette().color(QPalette::Window);
+    for (const QRect& r : QRegion(logical) - QRegion(extent)) p.fillRect(r, window);
+    PaintOverlays(p, logical);
+}
+
+void CTarnlightView::PaintOverlays(QPainter& p, const QRect&) {
+    // The measured path, once it has a segment.
+    if (measuring && measurePoints.size() > 1) {
+        p.save();
+        p.setPen(QPen(QColor(255, 255, 0), 2, Qt::DashLine));
+        for (size_t i = 1; i < measurePoints.size(); ++i) {
+            p.drawLine(measurePoints[i - 1], measurePoints[i]);
+            p.fillRect(QRect(measurePoints[i - 1] - QPoint(2, 2), QSize(4, 4)), Qt::black);
+        }
+        p.fillRect(QRect(measurePoints.back() - QPoint(2, 2), QSize(4, 4)), Qt::black);
+        p.restore();
+    }
+    // Rubber bands invert what lies under them, so they show on any map.
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    if (measuring && capturing && mode == Measure) {
+        p.setPen(QPen(QColor(0, 0, 255), 2, Qt::DashLine));
+        p.drawLine(measureAnchor, measureEnd);
+    }
+    if (lineInProgress && capturing && currentLine) {
+        p.setPen(QPen(Qt::white, 2));
+        p.drawLine(lineAnchor, lineEnd);
+    }
+    if (currentShape && capturing) {
+        p.setPen(QPen(Qt::white, 2));
+        p.setBrush(Qt::NoBrush);
+        QRect r(QPoint(shapeRect.left, shapeRect.top), QPoint(shapeRect.right, shapeRect.bottom));
+        if (drawShape == Ellipse)
+            p.drawEllipse(r.normalized());
+        else
+            p.drawRect(r.normalized());
+    }
+    p.restore();
+    // A stroke being drawn has no bounds yet, so the list leaves it out.
+    if (currentStroke && capturing) currentStroke->Draw(p);
+}
+
+QImage CTarnlightView::RenderViewport() {
+    QImage img(viewport()->size(), QImage::Format_RGB32);
+    img.fill(Qt::black);
+    viewport()->render(&img);
+    return img;
+}
+
+// ---- mouse ----
+
+void CTarnlightView::StatusReadout(QPoint pos) {
+    if (!frame) return;
+    QPoint logical = ToLogical(pos);
+    CCoordinate c;
+    location.PixelToCoordinate(logical.x(), logical.y(), c);
+    if (showXY) {
+        frame->SetPaneText(1, QString(str::StatusXY).arg(pos.x()).arg(pos.y()));
+        frame->SetPaneInfo(1, res::IndicatorXY, false, 100);
+    } else {
+        frame->SetPaneInfo(1, res::IndicatorXY, true, 0);
+    }
+    frame->SetPaneText(2, QString(str::StatusLat).arg(c.LatitudeText(true)));
+    frame->SetPaneInfo(2, res::IndicatorLatitude, false, 100);
+    frame->SetPaneInfo(3, res::IndicatorLongitude, false, 100);
+    frame->SetPaneText(3, QString(str::StatusLon).arg(c.LongitudeText(true)));
+}
+
+void CTarnlightView::mouseMoveEvent(QMouseEvent* e) {
+    QPoint pos = e->position().toPoint();
+    StatusReadout(pos);
+    QPoint p = ToLogical(pos);
+    switch (mode) {
+        case Measure: MeasureMove(p); break;
+        case Drawing: DrawingMove(p); break;
+        case Pan: PanMove(pos, e->buttons() & Qt::LeftButton); break;
+        default: break;
+    }
+}
+
+void CTarnlightView::mousePressEvent(QMouseEvent* e) {
+    QPoint p = ToLogical(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) {
+        switch (mode) {
+            case Measure: MeasureDown(p); break;
+            case Drawing: DrawingDown(p); break;
+            case Calibrate: OnCalibrateClick(p); break;
+            default: break;
+        }
+    }
+}
+
+void CTarnlightView::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::LeftButton && mode == Drawing) DrawingUp(ToLogical(e->position().toPoint()));
+}
+
+void CTarnlightView::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    if (mode == Measure) {
+        Release();
+        measuring = false;
+    }
+    if (mode == Drawing && drawShape == Line) {
+        Release();
+        lineInProgress = false;
+        currentLine = nullptr;
+        return;
+    }
+    // Nothing here took the double-click: the user's binding, or a beep.
+    Prompts::instance().beep();
+}
+
+void CTarnlightView::contextMenuEvent(QContextMenuEvent* e) {
+    if (!table) return;
+    table->refresh();
+    QMenu menu(this);
+    for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::Pan}) menu.addAction(table->action(id));
+    menu.exec(e->globalPos());
+}
+
+void CTarnlightView::PanMove(QPoint p, bool leftHeld) {
+    if (!leftHeld) {
+        panLast = QPoint(-1, -1);
+        return;
+    }
+    if (panLast != QPoint(-1, -1)) {
+        QPoint s = ScrollPosition();
+        if (panLast.x() < p.x())
+            s.rx() += kPanStep;
+        else if (p.x() < panLast.x())
+            s.rx() -= kPanStep;
+        if (p.y() < panLast.y())
+            s.ry() -= kPanStep;
+        else if (panLast.y() < p.y())
+            s.ry() += kPanStep;
+        ScrollTo(s);
+        viewport()->update();
+    }
+    panLast = p;
+}
+
+// ---- measuring ----
+
+void CTarnlightView::MeasureDown(QPoint p) {
+    QRect client = viewport()->rect().translated(ScrollPosition());
+    if (measuring) {
+        InvalidateLogical(SpanRect(measureAnchor, measureEnd, 2));
+        if (client.contains(p) && capturing) {
+            CCoordinate c;
+            location.PixelToCoordinate(p.x(), p.y(), c);
+            double d = c.DistanceTo(measureAnchorCoord);
+            currentDistance = d;
+            totalDistance += d;
+            if (frame) frame->SetPaneText(0, QString::asprintf(str::MeasureStatus, d, totalDistance));
+            measureAnchorCoord = c;
+        } else {
+            Release();
+            measuring = false;
+            return;
+        }
+    } else {
+        CCoordinate c;
+        location.PixelToCoordinate(p.x(), p.y(), c);
+        measureAnchorCoord = c;
+        measurePoints.clear();
+        currentDistance = 0.0;
+        totalDistance = 0.0;
+        if (frame) frame->SetPaneText(0, QString::asprintf(str::MeasureStatus, 0.0, 0.0));
+        measureEnd = p;
+    }
+    Capture();
+    measurePoints.push_back(p);
+    viewport()->update();
+    measureAnchor = p;
+    measureEnd = p;  // the band starts afresh from the new vertex
+    measuring = true;
+}
+
+void CTarnlightView::MeasureMove(QPoint p) {
+    if (!capturing || !measuring) return;
+    InvalidateLogical(SpanRect(measureAnchor, measureEnd, 2));
+    measureEnd = p;
+    InvalidateLogical(SpanRect(measureAnchor, measureEnd, 2));
+    CCoordinate c;
+    location.PixelToCoordinate(p.x(), p.y(), c);
+    double d = c.DistanceTo(measureAnchorCoord);
+    currentDistance = d;
+    if (frame) frame->SetPaneText(0, QString::asprintf(str::MeasureStatus, d, totalDistance + d));
+}
+
+// ---- drawing ----
+
+void CTarnlightView::DrawingDown(QPoint p) {
+    switch (drawShape) {
+        case FreeHand:
+            currentStroke = &location.freeHands.AddNew();
+            currentStroke->AppendPoint(p);
+            Capture();
+            lastPoint = p;
+            break;
+        case Line: {
+            if (!lineInProgress) {
+                currentLine = &location.lineDraws.AddNew();
+                lineEnd = p;
+                drawingKinds.push_back(1);
+            } else {
+                InvalidateLogical(SpanRect(lineAnchor, lineEnd, 2));
+                QRect client = viewport()->rect().translated(ScrollPosition());
+                if (!client.contains(p) || !capturing) {
+                    Release();
+                    lineInProgress = false;
+                    currentLine = nullptr;
+                    return;
+                }
+            }
+            Capture();
+            currentLine->AppendPoint(p);
+            doc.SetModifiedFlag();
+            viewport()->update();
+            lineAnchor = p;
+            lineEnd = p;
+            lineInProgress = true;
+            break;
+        }
+        case Rectangle:
+        case Ellipse:
+            currentShape = &location.rectElipDraws.AddNew(drawShape == Ellipse);
+            shapeRect = RectL{p.x(), p.y(), p.x(), p.y()};
+            Capture();
+            break;
+    }
+}
+
+void CTarnlightView::DrawingMove(QPoint p) {
+    if (!capturing) return;
+    switch (drawShape) {
+        case FreeHand:
+            if (!currentStroke) return;
+            currentStroke->AppendPoint(p);
+            InvalidateLogical(SpanRect(lastPoint, p, currentStroke->penWidth + 1));
+            lastPoint = p;
+            break;
+        case Line:
+            if (!lineInProgress) return;
+            InvalidateLogical(SpanRect(lineAnchor, lineEnd, 2));
+            lineEnd = p;
+            InvalidateLogical(SpanRect(lineAnchor, lineEnd, 2));
+            break;
+        default:
+            if (!currentShape) return;
+            InvalidateLogical(SpanRect(QPoint(shapeRect.left, shapeRect.top),
+                                       QPoint(shapeRect.right, shapeRect.bottom), 2));
+            shapeRect.right = p.x();
+            shapeRect.bottom = p.y();
+            InvalidateLogical(SpanRect(QPoint(shapeRect.left, shapeRect.top), p, 2));
+            break;
+    }
+}
+
+void CTarnlightView::DrawingUp(QPoint p) {
+    if (!capturing) return;
+    if (drawShape == FreeHand && currentStroke) {
+        currentStroke->AppendPoint(p);
+        currentStroke->ComputeBounds();
+        drawingKinds.push_back(0);
+        doc.SetModifiedFlag();
+        Release();
+        InvalidateLogical(currentStroke->bounds.ToQRect());
+        currentStroke = nullptr;
+    } else if ((drawShape == Rectangle || drawShape == Ellipse) && currentShape) {
+        Release();
+        currentShape->rect = RectL{shapeRect.left, shapeRect.top, p.x(), p.y()};
+        drawingKinds.push_back(2);
+        currentShape = nullptr;
+        viewport()->update();
+        doc.SetModifiedFlag();
+    }
+}
+
+void CTarnlightView::OnEraseLast() {
+    if (drawingKinds.empty()) return;
+    int kind = drawingKinds.back();
+    drawingKinds.pop_back();
+    // The history can name a drawing that Erase All or a file load already
+    // removed; then there is nothing left to take away.
+    bool removed = false;
+    if (kind == 0 && !location.freeHands.items.empty()) {
+        if (currentStroke == location.freeHands.items.back().get()) currentStroke = nullptr, Release();
+        location.freeHands.RemoveLast();
+        removed = true;
+    } else if (kind == 1 && !location.lineDraws.items.empty()) {
+        if (currentLine == location.lineDraws.items.back().get()) {
+            currentLine = nullptr;
+            lineInProgress = false;
+            Release();
+        }
+        location.lineDraws.RemoveLast();
+        removed = true;
+    } else if (kind == 2 && !location.rectElipDraws.items.empty()) {
+        if (currentShape == location.rectElipDraws.items.back().get()) currentShape = nullptr, Release();
+        location.rectElipDraws.RemoveLast();
+        removed = true;
+    }
+    viewport()->update();
+    if (removed) doc.SetModifiedFlag();
+}
+
+void CTarnlightView::OnEraseAll() {
+    if (Prompts::instance().message(str::EraseAllQuestion, Prompts::Buttons::YesNo,
+                                    Prompts::Icon::Question) != Prompts::Answer::Yes)
+        return;
+    Release();
+    currentStroke = nullptr;
+    currentLine = nullptr;
+    currentShape = nullptr;
+    lineInProgress = false;
+    location.freeHands.RemoveAll();
+    location.lineDraws.RemoveAll();
+    location.rectElipDraws.RemoveAll();
+    doc.SetModifiedFlag();
+    viewport()->update();
+}
+
+// ---- calibration ----
+
+void CTarnlightView::OnCalibrateClick(QPoint p) {
+    CSetPointDialog dlg(location, this);
+    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return;
+    double lat = dlg.Chosen().latitude.ToDecimalDegrees();
+    double lon = dlg.Chosen().longitude.ToDecimalDegrees();
+    if (dlg.selection == CSetPointDialog::Point1) {
+        location.x1 = p.x();
+        location.y1 = p.y();
+        location.lat1 = lat;
+        location.lon1 = lon;
+    } else {
+        location.x2 = p.x();
+        location.y2 = p.y();
+        location.lat2 = lat;
+        location.lon2 = lon;
+    }
+    doc.SetModifiedFlag();
+    UpdateSunDisplay();
+}
+
+void CTarnlightView::OnCoordSetup() {
+    CCoordSetupDialog dlg(location, this);
+    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return;
+    static_cast<Calibration&>(location) = dlg.calibration;
+    doc.SetModifiedFlag();
+}
+
+void CTarnlightView::OnWebSite() {
+    QString address = str::WebSiteAddress;
+    if (!shell::Get().openUrl(QUrl(address)))
+        Prompts::instance().message(QString(str::UrlFailed) + address, Prompts::Buttons::Ok);
+}
+
+// ---- geometry ----
+
+void CTarnlightView::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    UpdateScrollSizes();
+    if (magnifier) magnifier->SetBounds(viewport()->rect());
+}
+
+void CTarnlightView::scrollContentsBy(int, int) {
+    location.userInfoPoints.SetScrollOffset(ScrollPosition());
+    if (magnifier) magnifier->SetBounds(viewport()->rect());
+    viewport()->update();
+}
+
+bool CTarnlightView::viewportEvent(QEvent* e) {
+    return QAbstractScrollArea::viewportEvent(e);
+}
