@@ -1,0 +1,4 @@
+#include "drawings/PPPenLine.h"
+
+CPPPenLine::CPPPenLine(int32_t penWidth, uint32_t penColor, uint32_t reserved, QWidget* parent)
+    : CPenPage(209, penWidth, penColor, parent), reserved(reserved) {}

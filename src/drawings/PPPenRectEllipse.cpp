@@ -1,0 +1,5 @@
+#include "drawings/PPPenRectEllipse.h"
+
+CPPPenRectEllipse::CPPPenRectEllipse(int32_t penWidth, uint32_t penColor, uint32_t reserved,
+                                     QWidget* parent)
+    : CPenPage(211, penWidth, penColor, parent), reserved(reserved) {}
