@@ -34,9 +34,8 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     mail->setToolTip(str::AboutMailTip);
     mail->setAutoDefault(false);
     mail->adjustSize();
-    connect(mail, &QPushButton::clicked, this, [] {
-        shell::Get().openUrl(QUrl(QString("mailto:") + str::MakerEmail));
-    });
+    connect(mail, &QPushButton::clicked, this,
+            [] { shell::Get().openUrl(QUrl(QString("mailto:") + str::MakerEmail)); });
     layout->addWidget(mail, 0, Qt::AlignHCenter);
 
     check = new QCheckBox(str::AboutDontShow, this);

@@ -72,14 +72,18 @@ void CMainFrame::BuildCommandMaps() {
     auto togglePanelRule = [](QDockWidget* d) {
         return [d](CommandState& s) { s.checked = !d->isHidden(); };
     };
-    frameMap.on(cmd::ShowPointDisplay, [this] { TogglePanel(pointDock); },
-                togglePanelRule(pointDock));
-    frameMap.on(cmd::ShowSunDisplay, [this] { TogglePanel(sunDock); }, togglePanelRule(sunDock));
-    frameMap.on(cmd::ShowAdPanel, [this] { TogglePanel(adDock); }, togglePanelRule(adDock));
-    frameMap.on(cmd::ViewToolbar, [this] { toolBar->setVisible(toolBar->isHidden()); },
-                [this](CommandState& s) { s.checked = toolBar && !toolBar->isHidden(); });
-    frameMap.on(cmd::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
-                [this](CommandState& s) { s.checked = !statusBar()->isHidden(); });
+    frameMap.on(
+        cmd::ShowPointDisplay, [this] { TogglePanel(pointDock); }, togglePanelRule(pointDock));
+    frameMap.on(
+        cmd::ShowSunDisplay, [this] { TogglePanel(sunDock); }, togglePanelRule(sunDock));
+    frameMap.on(
+        cmd::ShowAdPanel, [this] { TogglePanel(adDock); }, togglePanelRule(adDock));
+    frameMap.on(
+        cmd::ViewToolbar, [this] { toolBar->setVisible(toolBar->isHidden()); },
+        [this](CommandState& s) { s.checked = toolBar && !toolBar->isHidden(); });
+    frameMap.on(
+        cmd::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+        [this](CommandState& s) { s.checked = !statusBar()->isHidden(); });
     // Present for the GPS link and the query bar, which do nothing yet by design.
     frameMap.on(cmd::ViewGps, [] {});
     frameMap.on(cmd::ToggleQuery, [] {});
@@ -87,15 +91,19 @@ void CMainFrame::BuildCommandMaps() {
     frameMap.on(cmd::FileNew, [this] { doc->NewDocument(); });
     frameMap.on(cmd::FileSave, [this] { doc->DoFileSave(); });
     for (int i = 0; i < RecentFileList::kSize; ++i) {
-        frameMap.on(cmd::FileMru1 + i, [this, i] {
-            const QStringList& files = app.Recent().Files();
-            if (i < files.size()) doc->OpenDocumentFile(files[i]);
-        }, [this, i](CommandState& s) { s.enabled = i < app.Recent().Files().size(); });
+        frameMap.on(
+            cmd::FileMru1 + i,
+            [this, i] {
+                const QStringList& files = app.Recent().Files();
+                if (i < files.size()) doc->OpenDocumentFile(files[i]);
+            },
+            [this, i](CommandState& s) { s.enabled = i < app.Recent().Files().size(); });
     }
     docMap.on(cmd::FileOpen, [this] { doc->OnFileOpen(); });
     docMap.on(cmd::FileSaveAs, [this] { doc->OnFileSaveAs(); });
-    docMap.on(cmd::FileSendMail, [this] { SendMail(*doc); },
-              [](CommandState& s) { s.enabled = MailSystemPresent(); });
+    docMap.on(
+        cmd::FileSendMail, [this] { SendMail(*doc); },
+        [](CommandState& s) { s.enabled = MailSystemPresent(); });
     table.setRoute({&view->Commands(), &docMap, &frameMap, &app.Commands()});
     connect(&table, &CommandTable::executed, this, [this](int) { table.refresh(); });
 }
@@ -116,8 +124,7 @@ void CMainFrame::CreateMenus() {
     };
     fileMenu = addMenu("&File", {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0,
                                  cmd::ImportGpx, cmd::ExportGpx, 0, cmd::FilePrint,
-                                 cmd::FilePrintPreview, cmd::FilePrintSetup, 0,
-                                 cmd::FileSendMail});
+                                 cmd::FilePrintPreview, cmd::FilePrintSetup, 0, cmd::FileSendMail});
     recentSeparator = fileMenu->addSeparator();
     for (int i = 0; i < RecentFileList::kSize; ++i) {
         QAction* a = Act(cmd::FileMru1 + i);
@@ -152,8 +159,8 @@ void CMainFrame::CreateMenus() {
     addMenu("&Setup", {cmd::CoordSetup, cmd::SetupMapPoints, cmd::SetupUserPoint,
                        cmd::RemoveUserPoints, 0, cmd::SetupRedlinePen, cmd::MagnifySetup,
                        cmd::SystemConfiguration, cmd::Layers, 0, cmd::SetupGps, cmd::ConnectGps});
-    addMenu("&Tools", {cmd::BassWeight, cmd::MapLocationEditor, 0, cmd::UserToolsEntry, 0,
-                       cmd::Customize});
+    addMenu("&Tools",
+            {cmd::BassWeight, cmd::MapLocationEditor, 0, cmd::UserToolsEntry, 0, cmd::Customize});
     addMenu("&Help", {cmd::HelpContents, cmd::WebSite, 0, cmd::AppAbout});
 }
 
@@ -162,12 +169,24 @@ void CMainFrame::CreateToolBar() {
     toolBar->setObjectName(QString::number(cmd::ViewToolbar));
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setMovable(true);
-    const int buttons[] = {cmd::FileOpen,        cmd::FileSave,       cmd::FilePrint,
-                           0,                    cmd::AddUserPoint,   0,
-                           cmd::StandardMode,    cmd::Magnifier,      cmd::Pan,
-                           cmd::MeasureDistance, cmd::CalibrateMode,  cmd::DrawingMode,
-                           0,                    cmd::DrawSquare,     cmd::DrawEllipse,
-                           cmd::DrawFreeHand,    cmd::DrawLine,       cmd::EraseAllDrawing,
+    const int buttons[] = {cmd::FileOpen,
+                           cmd::FileSave,
+                           cmd::FilePrint,
+                           0,
+                           cmd::AddUserPoint,
+                           0,
+                           cmd::StandardMode,
+                           cmd::Magnifier,
+                           cmd::Pan,
+                           cmd::MeasureDistance,
+                           cmd::CalibrateMode,
+                           cmd::DrawingMode,
+                           0,
+                           cmd::DrawSquare,
+                           cmd::DrawEllipse,
+                           cmd::DrawFreeHand,
+                           cmd::DrawLine,
+                           cmd::EraseAllDrawing,
                            cmd::EraseLastDrawing};
     for (int id : buttons) {
         if (id == 0)
@@ -181,9 +200,10 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("59393");
-    const std::pair<int, const char*> indicators[] = {{res::IndicatorXY, str::IndicatorXY},
-                                                      {res::IndicatorLatitude, str::IndicatorLatitude},
-                                                      {res::IndicatorLongitude, str::IndicatorLongitude}};
+    const std::pair<int, const char*> indicators[] = {
+        {res::IndicatorXY, str::IndicatorXY},
+        {res::IndicatorLatitude, str::IndicatorLatitude},
+        {res::IndicatorLongitude, str::IndicatorLongitude}};
     panes[0] = nullptr;  // the message pane is the status bar's own message area
     int i = 1;
     for (auto [id, text] : indicators) {
@@ -200,8 +220,8 @@ void CMainFrame::CreateStatusBar() {
 void CMainFrame::CreateDocks() {
     pointDock = MakeDock(this, str::PointDisplayTitle, cmd::ShowPointDisplay, new CPointDisplay,
                          QSize(150, 50));
-    sunDock = MakeDock(this, str::SunDisplayTitle, cmd::ShowSunDisplay, new CSunDisplay,
-                       QSize(150, 100));
+    sunDock =
+        MakeDock(this, str::SunDisplayTitle, cmd::ShowSunDisplay, new CSunDisplay, QSize(150, 100));
     adDock = MakeDock(this, str::AdPanelTitle, cmd::ShowAdPanel, new CAdPanel, QSize(150, 120));
     adDock->widget()->setMinimumSize(150, 130);
     sunDock->widget()->setMinimumSize(150, 100);
@@ -286,12 +306,20 @@ QString CMainFrame::PaneText(int pane) const {
     return pane < 4 ? panes[pane]->text() : QString();
 }
 
-CPointDisplay* CMainFrame::PointDisplay() { return static_cast<CPointDisplay*>(pointDock->widget()); }
+CPointDisplay* CMainFrame::PointDisplay() {
+    return static_cast<CPointDisplay*>(pointDock->widget());
+}
 
-CSunDisplay* CMainFrame::SunDisplay() { return static_cast<CSunDisplay*>(sunDock->widget()); }
+CSunDisplay* CMainFrame::SunDisplay() {
+    return static_cast<CSunDisplay*>(sunDock->widget());
+}
 
 void CMainFrame::ShowSunTimes(const QString& sunrise, const QString& sunset) {
     SunDisplay()->SetTimes(sunrise, sunset);
+}
+
+int& CMainFrame::LoadLastFile() {
+    return app.loadLastFile;
 }
 
 void CMainFrame::RestoreLayout() {

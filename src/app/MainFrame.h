@@ -49,6 +49,7 @@ public:
     CPointDisplay* PointDisplay() override;
     CSunDisplay* SunDisplay() override;
     void ShowSunTimes(const QString& sunrise, const QString& sunset) override;
+    int& LoadLastFile() override;
     QLabel* Pane(int pane) const { return panes[pane]; }
 
 protected:

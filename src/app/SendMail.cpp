@@ -14,7 +14,9 @@ constexpr const char* kMailProgram = "xdg-email";
 constexpr int kNoMailTool = 3;
 }  // namespace
 
-bool MailSystemPresent() { return !shell::Get().findProgram(kMailProgram).isEmpty(); }
+bool MailSystemPresent() {
+    return !shell::Get().findProgram(kMailProgram).isEmpty();
+}
 
 void SendMail(CDocument& doc) {
     // The save step runs first; its outcome is not examined, as a failed save
@@ -31,17 +33,19 @@ void SendMail(CDocument& doc) {
         return;
     }
     auto* process = new QProcess;
-    QObject::connect(process, &QProcess::errorOccurred, process, [process](QProcess::ProcessError e) {
-        if (e == QProcess::FailedToStart) {
-            Prompts::instance().message(str::MailLoadFailed);
-            process->deleteLater();
-        }
-    });
-    QObject::connect(process, &QProcess::finished, process, [process](int code, QProcess::ExitStatus st) {
-        if (st != QProcess::NormalExit || code != 0)
-            Prompts::instance().message(code == kNoMailTool ? str::MailDllInvalid
-                                                            : str::MailSendFailed);
-        process->deleteLater();
-    });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process](QProcess::ProcessError e) {
+                         if (e == QProcess::FailedToStart) {
+                             Prompts::instance().message(str::MailLoadFailed);
+                             process->deleteLater();
+                         }
+                     });
+    QObject::connect(process, &QProcess::finished, process,
+                     [process](int code, QProcess::ExitStatus st) {
+                         if (st != QProcess::NormalExit || code != 0)
+                             Prompts::instance().message(code == kNoMailTool ? str::MailDllInvalid
+                                                                             : str::MailSendFailed);
+                         process->deleteLater();
+                     });
     process->start(program, {"--attach", file, "--subject", doc.GetTitle()});
 }

@@ -65,7 +65,9 @@ void CTarnlightApp::ExitInstance() {
     SettingsStore::instance().Sync();
 }
 
-void CTarnlightApp::OnAppAbout() { CAboutDialog::Run(showSplash, frame.get()); }
+void CTarnlightApp::OnAppAbout() {
+    CAboutDialog::Run(showSplash, frame.get());
+}
 
 void CTarnlightApp::OnHelp() {
     // The help page ships inside the program; it is written out once per run
@@ -77,8 +79,8 @@ void CTarnlightApp::OnHelp() {
         QString target = dir + "/" + name;
         QFile::remove(target);
         ok = QFile::copy(":/help/" + name, target) && ok;
-        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                          QFile::ReadOther);
+        QFile::setPermissions(
+            target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     QString page = dir + "/index.html";
     if (!ok || !QFileInfo::exists(page) || !shell::Get().openUrl(QUrl::fromLocalFile(page)))

@@ -18,22 +18,24 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(art::AppIcon());
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("Lake maps for anglers: positions, distances, marks and sun times.");
+    parser.setApplicationDescription(
+        "Lake maps for anglers: positions, distances, marks and sun times.");
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument("FILE", "A location (.fnm, .qlt) or a map image (.jpg, .bmp) to open.");
+    parser.addPositionalArgument("FILE",
+                                 "A location (.fnm, .qlt) or a map image (.jpg, .bmp) to open.");
     QCommandLineOption print("print", "Print FILE on the default printer and exit.");
     QCommandLineOption printTo("print-to", "Print FILE on PRINTER and exit.", "PRINTER");
-    QCommandLineOption defaultFile("default-file",
-                                   "Open FILE when no file is given and none is to be reopened.",
-                                   "FILE");
+    QCommandLineOption defaultFile(
+        "default-file", "Open FILE when no file is given and none is to be reopened.", "FILE");
     parser.addOption(print);
     parser.addOption(printTo);
     parser.addOption(defaultFile);
     parser.process(qapp);
 
     StartupOptions options;
-    if (!parser.positionalArguments().isEmpty()) options.file = parser.positionalArguments().first();
+    if (!parser.positionalArguments().isEmpty())
+        options.file = parser.positionalArguments().first();
     options.defaultFile = parser.value(defaultFile);
     options.print = parser.isSet(print) || parser.isSet(printTo);
     options.printTo = parser.value(printTo);

@@ -18,6 +18,9 @@ public:
     virtual QString PaneText(int pane) const = 0;
     virtual CPointDisplay* PointDisplay() = 0;
     virtual CSunDisplay* SunDisplay() = 0;
+    // The application's "reopen the last file" flag, which the
+    // Configuration dialog edits.
+    virtual int& LoadLastFile() = 0;
     // Today's sunrise and sunset texts for the Sun Display.
     virtual void ShowSunTimes(const QString& sunrise, const QString& sunset) = 0;
 };

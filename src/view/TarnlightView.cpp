@@ -10,6 +10,11 @@
 
 #include "document/TarnlightDoc.h"
 #include "drawings/ColorRef.h"
+#include "drawings/PPPenFree.h"
+#include "drawings/PPPenLine.h"
+#include "drawings/PPPenRectEllipse.h"
+#include "drawings/PropPen.h"
+#include "editing/LayersDialog.h"
 #include "framework/Prompts.h"
 #include "framework/Settings.h"
 #include "framework/Shell.h"
@@ -19,7 +24,9 @@
 #include "resources/Art.h"
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
+#include "tools/BassWeightDialog.h"
 #include "tools/SunTimes.h"
+#include "view/ConfigurationDialog.h"
 #include "view/FrameServices.h"
 
 namespace {
@@ -59,27 +66,37 @@ void CTarnlightView::BuildCommands() {
             s.enabled = mode == Drawing;
         };
     };
-    commands.on(cmd::StandardMode, [this] { LeaveMagnifier(), SetMode(Standard); },
-                modeRule(Standard));
-    commands.on(cmd::DrawingMode, [this] { LeaveMagnifier(), SetMode(Drawing); },
-                modeRule(Drawing));
-    commands.on(cmd::Pan, [this] { LeaveMagnifier(), SetMode(Pan); }, modeRule(Pan));
-    commands.on(cmd::MeasureDistance, [this] { LeaveMagnifier(), SetMode(Measure); },
-                modeRule(Measure));
-    commands.on(cmd::Magnifier, [this] { ToggleMagnifier(); }, modeRule(Magnifier));
-    commands.on(cmd::CalibrateMode, [this] {
-        LeaveMagnifier();
-        SetMode(mode == Calibrate ? Standard : Calibrate);
-    }, modeRule(Calibrate));
-    commands.on(cmd::DrawFreeHand, [this] { drawShape = FreeHand; }, shapeRule(FreeHand));
-    commands.on(cmd::DrawLine, [this] { drawShape = Line; }, shapeRule(Line));
-    commands.on(cmd::DrawSquare, [this] { drawShape = Rectangle; }, shapeRule(Rectangle));
-    commands.on(cmd::DrawEllipse, [this] { drawShape = Ellipse; }, shapeRule(Ellipse));
-    commands.on(cmd::EraseAllDrawing, [this] { OnEraseAll(); },
-                [this](CommandState& s) { s.enabled = mode == Drawing; });
-    commands.on(cmd::EraseLastDrawing, [this] { OnEraseLast(); }, [this](CommandState& s) {
-        s.enabled = mode == Drawing && !drawingKinds.empty();
-    });
+    commands.on(
+        cmd::StandardMode, [this] { LeaveMagnifier(), SetMode(Standard); }, modeRule(Standard));
+    commands.on(
+        cmd::DrawingMode, [this] { LeaveMagnifier(), SetMode(Drawing); }, modeRule(Drawing));
+    commands.on(
+        cmd::Pan, [this] { LeaveMagnifier(), SetMode(Pan); }, modeRule(Pan));
+    commands.on(
+        cmd::MeasureDistance, [this] { LeaveMagnifier(), SetMode(Measure); }, modeRule(Measure));
+    commands.on(
+        cmd::Magnifier, [this] { ToggleMagnifier(); }, modeRule(Magnifier));
+    commands.on(
+        cmd::CalibrateMode,
+        [this] {
+            LeaveMagnifier();
+            SetMode(mode == Calibrate ? Standard : Calibrate);
+        },
+        modeRule(Calibrate));
+    commands.on(
+        cmd::DrawFreeHand, [this] { drawShape = FreeHand; }, shapeRule(FreeHand));
+    commands.on(
+        cmd::DrawLine, [this] { drawShape = Line; }, shapeRule(Line));
+    commands.on(
+        cmd::DrawSquare, [this] { drawShape = Rectangle; }, shapeRule(Rectangle));
+    commands.on(
+        cmd::DrawEllipse, [this] { drawShape = Ellipse; }, shapeRule(Ellipse));
+    commands.on(
+        cmd::EraseAllDrawing, [this] { OnEraseAll(); },
+        [this](CommandState& s) { s.enabled = mode == Drawing; });
+    commands.on(
+        cmd::EraseLastDrawing, [this] { OnEraseLast(); },
+        [this](CommandState& s) { s.enabled = mode == Drawing && !drawingKinds.empty(); });
     commands.rule(cmd::ZoomIn, [](CommandState& s) { s.enabled = false; });
     commands.rule(cmd::ZoomOut, [](CommandState& s) { s.enabled = false; });
     commands.rule(cmd::RouteSetup, [](CommandState& s) { s.enabled = false; });
@@ -88,6 +105,65 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::ConnectGps, [] {});
     commands.on(cmd::CoordSetup, [this] { OnCoordSetup(); });
     commands.on(cmd::WebSite, [this] { OnWebSite(); });
+    commands.on(cmd::BassWeight, [this] {
+        CBassWeightDialog dlg(this);
+        Prompts::instance().runModal(dlg);
+    });
+    commands.on(cmd::Layers, [this] { OnLayers(); });
+    commands.on(cmd::SystemConfiguration, [this] { OnConfiguration(); });
+    commands.on(cmd::SetupRedlinePen, [this] { OnPenSetup(); });
+}
+
+void CTarnlightView::OnLayers() {
+    CLayersDialog dlg(location.showMaps, location.showMapPoints, location.showUserPoints,
+                      location.showRedLines, this);
+    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return;
+    location.showMaps = dlg.showMaps;
+    location.showMapPoints = dlg.showMapPoints;
+    location.showUserPoints = dlg.showUserPoints;
+    location.showRedLines = dlg.showRedLines;
+    viewport()->update();
+    doc.SetModifiedFlag();
+}
+
+void CTarnlightView::OnConfiguration() {
+    int dummy = 0;
+    int& loadLast = frame ? frame->LoadLastFile() : dummy;
+    CConfigurationDialog dlg(loadLast, useCrossHair ? 1 : 0, showXY ? 1 : 0, movingMapIcon, this);
+    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return;
+    loadLast = dlg.loadLastFile;
+    useCrossHair = dlg.useCrossHair != 0;
+    showXY = dlg.showXY != 0;
+    movingMapIcon = dlg.movingMapIcon;
+    LoadMovingMapIcon();
+    UpdateCursor();
+    // Stored at once as well: the next File New reads the settings again and
+    // would otherwise bring back the old values.
+    SettingsStore& s = SettingsStore::instance();
+    s.SetInt(setting::LoadLastFile, loadLast);
+    s.SetInt(setting::UseXHair, useCrossHair ? 1 : 0);
+    s.SetInt(setting::ShowXY, showXY ? 1 : 0);
+    s.SetInt(setting::MMIcon, movingMapIcon);
+}
+
+void CTarnlightView::OnPenSetup() {
+    auto* line = new CPPPenLine(location.lineDraws.penWidth, location.lineDraws.penColor,
+                                location.lineDraws.reserved);
+    auto* free = new CPPPenFree(location.freeHands.penWidth, location.freeHands.penColor);
+    auto* shapes =
+        new CPPPenRectEllipse(location.rectElipDraws.penWidth, location.rectElipDraws.penColor,
+                              location.rectElipDraws.reserved);
+    CPropPen sheet(line, free, shapes, this);
+    if (Prompts::instance().runModal(sheet) != QDialog::Accepted) return;
+    location.lineDraws.penWidth = line->penWidth;
+    location.lineDraws.penColor = line->penColor;
+    location.lineDraws.reserved = line->reserved;
+    location.freeHands.penWidth = free->penWidth;
+    location.freeHands.penColor = free->penColor;
+    location.rectElipDraws.penWidth = shapes->penWidth;
+    location.rectElipDraws.penColor = shapes->penColor;
+    location.rectElipDraws.reserved = shapes->reserved;
+    doc.SetModifiedFlag();
 }
 
 QPoint CTarnlightView::ScrollPosition() const {
@@ -209,12 +285,23 @@ void CTarnlightView::SetMode(int newMode) {
 void CTarnlightView::UpdateCursor() {
     int id = 0;
     switch (mode) {
-        case Standard: id = useCrossHair ? res::CursorCrossHair : 0; break;
-        case Measure: id = res::CursorMeasure; break;
-        case Drawing: id = res::CursorDrawing; break;
-        case Pan: id = res::CursorPan; break;
-        case Calibrate: id = res::CursorCalibrate; break;
-        default: break;
+        case Standard:
+            id = useCrossHair ? res::CursorCrossHair : 0;
+            break;
+        case Measure:
+            id = res::CursorMeasure;
+            break;
+        case Drawing:
+            id = res::CursorDrawing;
+            break;
+        case Pan:
+            id = res::CursorPan;
+            break;
+        case Calibrate:
+            id = res::CursorCalibrate;
+            break;
+        default:
+            break;
     }
     if (id)
         viewport()->setCursor(art::Cursor(id));
@@ -342,10 +429,17 @@ void CTarnlightView::mouseMoveEvent(QMouseEvent* e) {
     StatusReadout(pos);
     QPoint p = ToLogical(pos);
     switch (mode) {
-        case Measure: MeasureMove(p); break;
-        case Drawing: DrawingMove(p); break;
-        case Pan: PanMove(pos, e->buttons() & Qt::LeftButton); break;
-        default: break;
+        case Measure:
+            MeasureMove(p);
+            break;
+        case Drawing:
+            DrawingMove(p);
+            break;
+        case Pan:
+            PanMove(pos, e->buttons() & Qt::LeftButton);
+            break;
+        default:
+            break;
     }
 }
 
@@ -353,16 +447,24 @@ void CTarnlightView::mousePressEvent(QMouseEvent* e) {
     QPoint p = ToLogical(e->position().toPoint());
     if (e->button() == Qt::LeftButton) {
         switch (mode) {
-            case Measure: MeasureDown(p); break;
-            case Drawing: DrawingDown(p); break;
-            case Calibrate: OnCalibrateClick(p); break;
-            default: break;
+            case Measure:
+                MeasureDown(p);
+                break;
+            case Drawing:
+                DrawingDown(p);
+                break;
+            case Calibrate:
+                OnCalibrateClick(p);
+                break;
+            default:
+                break;
         }
     }
 }
 
 void CTarnlightView::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton && mode == Drawing) DrawingUp(ToLogical(e->position().toPoint()));
+    if (e->button() == Qt::LeftButton && mode == Drawing)
+        DrawingUp(ToLogical(e->position().toPoint()));
 }
 
 void CTarnlightView::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -422,7 +524,8 @@ void CTarnlightView::MeasureDown(QPoint p) {
             double d = c.DistanceTo(measureAnchorCoord);
             currentDistance = d;
             totalDistance += d;
-            if (frame) frame->SetPaneText(0, QString::asprintf(str::MeasureStatus, d, totalDistance));
+            if (frame)
+                frame->SetPaneText(0, QString::asprintf(str::MeasureStatus, d, totalDistance));
             measureAnchorCoord = c;
         } else {
             Release();
@@ -556,7 +659,8 @@ void CTarnlightView::OnEraseLast() {
     // removed; then there is nothing left to take away.
     bool removed = false;
     if (kind == 0 && !location.freeHands.items.empty()) {
-        if (currentStroke == location.freeHands.items.back().get()) currentStroke = nullptr, Release();
+        if (currentStroke == location.freeHands.items.back().get())
+            currentStroke = nullptr, Release();
         location.freeHands.RemoveLast();
         removed = true;
     } else if (kind == 1 && !location.lineDraws.items.empty()) {
@@ -568,7 +672,8 @@ void CTarnlightView::OnEraseLast() {
         location.lineDraws.RemoveLast();
         removed = true;
     } else if (kind == 2 && !location.rectElipDraws.items.empty()) {
-        if (currentShape == location.rectElipDraws.items.back().get()) currentShape = nullptr, Release();
+        if (currentShape == location.rectElipDraws.items.back().get())
+            currentShape = nullptr, Release();
         location.rectElipDraws.RemoveLast();
         removed = true;
     }

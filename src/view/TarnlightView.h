@@ -93,6 +93,9 @@ public:
     void OnEraseAll();
     void OnCoordSetup();
     void OnWebSite();
+    void OnLayers();
+    void OnConfiguration();
+    void OnPenSetup();
 
 signals:
     void modeChanged(int mode);

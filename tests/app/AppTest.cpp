@@ -79,11 +79,11 @@ TEST_F(AppTest, LastFileAtShutdown) {
         QString path;
         QString stored;
     } cases[] = {
-        {"", ""},                                    // never saved: empty
-        {"/maps/lake.fnm", "/maps/lake.fnm"},        // remembered
-        {"/maps/old.QLT", "/previous.fnm"},          // the older form is not
+        {"", ""},                              // never saved: empty
+        {"/maps/lake.fnm", "/maps/lake.fnm"},  // remembered
+        {"/maps/old.QLT", "/previous.fnm"},    // the older form is not
         {"/maps/old.qlt", "/previous.fnm"},
-        {"/maps/pond.bmp", "/maps/pond.bmp"},        // an image is, by its path
+        {"/maps/pond.bmp", "/maps/pond.bmp"},  // an image is, by its path
     };
     for (const Case& c : cases) {
         SettingsStore::instance().SetInt(setting::Splash, 0);
@@ -169,12 +169,24 @@ TEST_F(AppTest, CommandStates) {
         QList<QAction*> buttons = app.Frame()->MainToolBar()->actions();
         QList<int> ids;
         for (QAction* a : buttons) ids.append(a->isSeparator() ? 0 : a->data().toInt());
-        QList<int> expected = {cmd::FileOpen,        cmd::FileSave,      cmd::FilePrint,
-                               0,                    cmd::AddUserPoint,  0,
-                               cmd::StandardMode,    cmd::Magnifier,     cmd::Pan,
-                               cmd::MeasureDistance, cmd::CalibrateMode, cmd::DrawingMode,
-                               0,                    cmd::DrawSquare,    cmd::DrawEllipse,
-                               cmd::DrawFreeHand,    cmd::DrawLine,      cmd::EraseAllDrawing,
+        QList<int> expected = {cmd::FileOpen,
+                               cmd::FileSave,
+                               cmd::FilePrint,
+                               0,
+                               cmd::AddUserPoint,
+                               0,
+                               cmd::StandardMode,
+                               cmd::Magnifier,
+                               cmd::Pan,
+                               cmd::MeasureDistance,
+                               cmd::CalibrateMode,
+                               cmd::DrawingMode,
+                               0,
+                               cmd::DrawSquare,
+                               cmd::DrawEllipse,
+                               cmd::DrawFreeHand,
+                               cmd::DrawLine,
+                               cmd::EraseAllDrawing,
                                cmd::EraseLastDrawing};
         EXPECT_EQ(ids, expected);
         EXPECT_EQ(app.Frame()->MainToolBar()->windowTitle(), "Standard");

@@ -32,6 +32,8 @@ public:
         sunset = set;
     }
     QString sunrise, sunset;
+    int loadLastFile = 0;
+    int& LoadLastFile() override { return loadLastFile; }
 };
 
 class ViewTest : public ::testing::Test {

@@ -42,7 +42,7 @@ TEST_F(ViewTest, ModeCommands) {
                  {cmd::CalibrateMode, CTarnlightView::Calibrate},
                  {cmd::Magnifier, CTarnlightView::Magnifier},
                  {cmd::StandardMode, CTarnlightView::Standard}};
-    const int modeCommands[] = {cmd::StandardMode, cmd::DrawingMode, cmd::Pan,
+    const int modeCommands[] = {cmd::StandardMode,    cmd::DrawingMode,   cmd::Pan,
                                 cmd::MeasureDistance, cmd::CalibrateMode, cmd::Magnifier};
     for (const Case& c : cases) {
         ASSERT_TRUE(table.execute(c.command));
@@ -121,9 +121,9 @@ TEST_F(ViewTest, MeasuredPathIsPaintedOnlyWithASegment) {
     EXPECT_EQ(one.pixelColor(18, 18), QColor(Qt::white));  // one vertex: no path
     Click({120, 20});
     QImage two = view->RenderViewport();
-    EXPECT_EQ(two.pixelColor(18, 18), QColor(Qt::black));    // vertex square
-    EXPECT_EQ(two.pixelColor(118, 18), QColor(Qt::black));   // last vertex square
-    bool yellow = false;                                     // the dashed path between
+    EXPECT_EQ(two.pixelColor(18, 18), QColor(Qt::black));   // vertex square
+    EXPECT_EQ(two.pixelColor(118, 18), QColor(Qt::black));  // last vertex square
+    bool yellow = false;                                    // the dashed path between
     for (int x = 30; x < 110; ++x) yellow |= two.pixelColor(x, 20) == QColor(255, 255, 0);
     EXPECT_TRUE(yellow);
 }
