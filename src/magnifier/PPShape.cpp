@@ -1,0 +1,6 @@
+#include "magnifier/PPShape.h"
+
+#include "resources/Strings.h"
+
+CPPShape::CPPShape(int index, QWidget* parent)
+    : CRadioPage(206, {{418, str::MagnShapes[0]}, {419, str::MagnShapes[1]}}, index, parent) {}

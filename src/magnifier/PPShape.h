@@ -1,0 +1,10 @@
+#pragma once
+
+#include "magnifier/RadioPage.h"
+
+// Magnifier page choosing the lens shape.
+class CPPShape : public CRadioPage {
+    Q_OBJECT
+public:
+    explicit CPPShape(int index = 0, QWidget* parent = nullptr);
+};
