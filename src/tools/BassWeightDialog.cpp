@@ -40,7 +40,9 @@ CBassWeightDialog::CBassWeightDialog(QWidget* parent)
     girthEdit = InchesEdit(kGirthId, this);
     weightLabel = new QLabel(this);
     weightLabel->setObjectName(QString::number(kWeightId));
-    weightLabel->setMinimumWidth(70);
+    weightLabel->setFixedWidth(70);
+    weightLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    weightLabel->setContentsMargins(0, 0, 4, 0);
     weightLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* form = new QFormLayout;
