@@ -288,14 +288,4 @@ TEST(PointDisplay, RenamingThePointLaterLeavesThePanelAsItWas) {
     EXPECT_NE(Render(panel, {180, 200}), before);
 }
 
-TEST(PointDisplay, PointsStayAfterTheirPointIsGone) {
-    CPointDisplay panel;
-    {
-        CMapPoint point(10, 20, CMapPoint::Water, 3, "Channel", "");
-        panel.ShowMapPoint(point.name, point.info, "N1", "W2", point.elevation);
-    }
-    EXPECT_EQ(panel.noPoint, 0);
-    EXPECT_EQ(panel.name, "Channel");
-}
-
 }  // namespace
