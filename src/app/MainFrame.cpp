@@ -66,6 +66,9 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
 
 CMainFrame::~CMainFrame() {
     if (!tornDown && view) view->Teardown(app.loadLastFile);
+    // The view (and the location it owns) goes before the document it serves.
+    delete view;
+    view = nullptr;
 }
 
 void CMainFrame::BuildCommandMaps() {

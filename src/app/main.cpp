@@ -9,12 +9,16 @@
 #include "resources/Art.h"
 #include "resources/Strings.h"
 
+#ifndef FM_VERSION
+#define FM_VERSION "1.0.0"
+#endif
+
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setOrganizationName(SettingsStore::kCompany);
     QApplication::setApplicationName(SettingsStore::kApplication);
     QApplication::setApplicationDisplayName(str::AppTitle);
-    QApplication::setApplicationVersion(QStringLiteral(FM_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(FM_VERSION));
     QApplication::setWindowIcon(art::AppIcon());
 
     QCommandLineParser parser;

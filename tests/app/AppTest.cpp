@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -16,6 +17,7 @@
 #include "app/AdPanel.h"
 #include "app/MainFrame.h"
 #include "app/TarnlightApp.h"
+#include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
 #include "framework/Settings.h"
 #include "resources/CommandIds.h"

@@ -3,6 +3,13 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <ostream>
+
+// Readable QStrings in test failure messages.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+    return os << s.toStdString();
+}
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace testutil {
 QByteArray ReadAll(const QString& path);
