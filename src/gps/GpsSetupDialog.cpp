@@ -1,0 +1,89 @@
+#include "gps/GpsSetupDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <iterator>
+
+#include "framework/DataExchange.h"
+#include "resources/CommandIds.h"
+#include "resources/Strings.h"
+
+namespace {
+constexpr int kTrayIconId = 1050;
+
+template <size_t N>
+QStringList Entries(const char* const (&texts)[N]) {
+    QStringList out;
+    for (const char* t : texts) out << QString::fromLatin1(t);
+    return out;
+}
+}  // namespace
+
+CGpsSetupDialog::CGpsSetupDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QString::number(res::GpsSetupDialog));
+    setWindowTitle(str::GpsSetupTitle);
+
+    struct ListSpec {
+        int id;
+        const char* label;
+        QStringList entries;
+    } specs[6] = {
+        {1019, str::GpsComPortLabel, Entries(str::GpsComPorts)},
+        {1020, str::GpsBaudRateLabel, Entries(str::GpsBaudRates)},
+        {1021, str::GpsDataBitsLabel, Entries(str::GpsDataBits)},
+        {1022, str::GpsStopBitsLabel, Entries(str::GpsStopBits)},
+        {1023, str::GpsParityLabel, Entries(str::GpsParities)},
+        {1024, str::GpsHandShakingLabel, Entries(str::GpsHandShakes)},
+    };
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(8);
+    for (int i = 0; i < 6; ++i) {
+        auto* list = new QComboBox(this);
+        list->setObjectName(QString::number(specs[i].id));
+        list->addItems(specs[i].entries);
+        list->setMinimumWidth(110);
+        auto* label = new QLabel(specs[i].label, this);
+        label->setBuddy(list);
+        grid->addWidget(label, i, 0, Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(list, i, 1);
+        lists[i] = list;
+    }
+    trayIconBox = new QCheckBox(str::GpsTrayIcon, this);
+    trayIconBox->setObjectName(QString::number(kTrayIconId));
+    grid->addWidget(trayIconBox, 6, 1);
+
+    auto* buttons =
+        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("1");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("2");
+    connect(buttons, &QDialogButtonBox::accepted, this, &CGpsSetupDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CGpsSetupDialog::reject);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(grid);
+    top->addSpacing(12);
+    top->addWidget(buttons, 0, Qt::AlignTop);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+
+    Exchange(false);
+}
+
+bool CGpsSetupDialog::Exchange(bool save) {
+    int* values[6] = {&comPort, &baudRate, &dataBits, &stopBits, &parity, &handshaking};
+    DataExchange dx(save);
+    for (int i = 0; i < 6; ++i) dx.ComboIndex(lists[i], *values[i]);
+    dx.Check(trayIconBox, showTrayIcon);
+    return dx.Ok();
+}
+
+void CGpsSetupDialog::accept() {
+    if (Exchange(true)) QDialog::accept();
+}
