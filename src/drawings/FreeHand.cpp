@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "drawings/ColorRef.h"
-#include "drawings/Polyline.h"
+#include "drawings/Stroke.h"
 
 const ClassInfo CFreeHand::classInfo{"CFreeHand", 1, &CFreeHand::Create};
 

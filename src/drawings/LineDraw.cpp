@@ -1,7 +1,7 @@
 #include "drawings/LineDraw.h"
 
 #include "drawings/ColorRef.h"
-#include "drawings/Polyline.h"
+#include "drawings/Stroke.h"
 
 const ClassInfo CLineDraw::classInfo{"CLineDraw", 1, &CLineDraw::Create};
 

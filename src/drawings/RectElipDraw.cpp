@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "drawings/ColorRef.h"
+#include "drawings/Stroke.h"
 
 const ClassInfo CRectElipDraw::classInfo{"CRectElipDraw", 1, &CRectElipDraw::Create};
 
@@ -36,15 +37,10 @@ int CRectElipDraw::Draw(QPainter& p) const {
     const RectL r = rect.Normalized();
     const int left = clamp(r.left);
     const int top = clamp(r.top);
-    const QRect shape(left, top, std::max(0, clamp(r.right) - left - 1),
-                      std::max(0, clamp(r.bottom) - top - 1));
-    p.save();
-    p.setPen(*pen);
-    p.setBrush(Qt::NoBrush);
-    if (isEllipse)
-        p.drawEllipse(shape);
-    else
-        p.drawRect(shape);
-    p.restore();
+    // The outline runs through the first and last pixel inside the
+    // right/bottom-exclusive corners, whichever way the shape was dragged.
+    const QRect pixels(left, top, std::max(1, clamp(r.right) - left),
+                       std::max(1, clamp(r.bottom) - top));
+    DrawFrame(p, *pen, pixels, isEllipse != 0);
     return 1;
 }
