@@ -83,6 +83,8 @@ inline constexpr const char* Point1 = "Point 1";
 inline constexpr const char* Point2 = "Point 2";
 
 // Drawing
+inline constexpr const char* PointNotInArea =
+    "Point not in current allowed mapping area, please Re-Enter";
 inline constexpr const char* EraseAllQuestion =
     "Are your sure You want to remove all of the drawings?";
 

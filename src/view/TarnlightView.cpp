@@ -1,6 +1,7 @@
 #include "view/TarnlightView.h"
 
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QMenu>
 #include <QMouseEvent>
@@ -21,6 +22,7 @@
 #include "geo/CoordSetupDialog.h"
 #include "geo/SetPointDialog.h"
 #include "magnifier/MagnifyWnd.h"
+#include "magnifier/PropMagn.h"
 #include "resources/Art.h"
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
@@ -49,6 +51,9 @@ CTarnlightView::CTarnlightView(CTarnlightDoc& d, FrameServices* f, QWidget* pare
     doc.SetViewWindow(viewport());
     connect(&doc, &CTarnlightDoc::resetAfterLoad, this, &CTarnlightView::ResetAfterLoad);
     connect(&doc, &CTarnlightDoc::invalidateView, viewport(), qOverload<>(&QWidget::update));
+    InstallPointWindows();
+    location.userInfoPoints.SetParent(viewport());
+    companionFolder = QCoreApplication::applicationDirPath();
     BuildCommands();
 }
 
@@ -112,6 +117,28 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::Layers, [this] { OnLayers(); });
     commands.on(cmd::SystemConfiguration, [this] { OnConfiguration(); });
     commands.on(cmd::SetupRedlinePen, [this] { OnPenSetup(); });
+    commands.on(cmd::MagnifySetup, [this] { OnMagnifySetup(); });
+    commands.on(cmd::MapLocationEditor, [this] { OnMapLocationEditor(); });
+    commands.on(cmd::AddUserPoint, [this] { OnAddUserPoint(); });
+    commands.on(cmd::SetupUserPoint, [this] { OnSetupNewUserPoint(); });
+    commands.on(cmd::RemoveUserPoints, [this] { OnRemoveUserPoints(); });
+    commands.on(cmd::SetupMapPoints, [this] { OnSetupMapPoint(); });
+}
+
+void CTarnlightView::OnMagnifySetup() {
+    if (!magnifier) return;
+    if (!RunMagnifierProperties(magnifier->shape, magnifier->size, magnifier->zoom, this)) return;
+    // Stored at once too, so the next File New does not bring back the old lens.
+    SettingsStore& s = SettingsStore::instance();
+    s.SetInt(setting::MagShape, magnifier->shape);
+    s.SetInt(setting::MagSize, magnifier->size);
+    s.SetInt(setting::MagZoom, magnifier->zoom);
+}
+
+void CTarnlightView::OnMapLocationEditor() {
+    // Started without arguments and without waiting; a missing editor is not
+    // reported.
+    shell::Get().startDetached(companionFolder + "/mapwright", {});
 }
 
 void CTarnlightView::OnLayers() {
@@ -445,6 +472,10 @@ void CTarnlightView::mouseMoveEvent(QMouseEvent* e) {
 
 void CTarnlightView::mousePressEvent(QMouseEvent* e) {
     QPoint p = ToLogical(e->position().toPoint());
+    if (e->button() == Qt::RightButton) {
+        EditMapPointAt(p);
+        return;
+    }
     if (e->button() == Qt::LeftButton) {
         switch (mode) {
             case Measure:
@@ -479,8 +510,12 @@ void CTarnlightView::mouseDoubleClickEvent(QMouseEvent* e) {
         currentLine = nullptr;
         return;
     }
+    if (ShowMapPointAt(ToLogical(e->position().toPoint()))) return;
     // Nothing here took the double-click: the user's binding, or a beep.
-    Prompts::instance().beep();
+    if (onUnhandledDoubleClick)
+        onUnhandledDoubleClick();
+    else
+        Prompts::instance().beep();
 }
 
 void CTarnlightView::contextMenuEvent(QContextMenuEvent* e) {

@@ -16,6 +16,7 @@ class CFreeHand;
 class CLineDraw;
 class CRectElipDraw;
 class CMapPoint;
+class CUserInfoPoint;
 
 // The one map view: a scrolling window over the location's surface. A
 // logical pixel is the viewport pixel plus the scroll offset. The view owns
@@ -96,6 +97,23 @@ public:
     void OnLayers();
     void OnConfiguration();
     void OnPenSetup();
+    void OnMagnifySetup();
+    void OnMapLocationEditor();
+    // Points.
+    void OnAddUserPoint();
+    void OnSetupNewUserPoint();
+    void OnRemoveUserPoints();
+    void OnSetupMapPoint();
+    // The point setup dialog; false when cancelled (the point is unchanged).
+    bool SetupUserPoint(CUserInfoPoint& point);
+    void ShowUserPointInformation(CUserInfoPoint& point);
+    // A right click and a double click on a map point; false when none is hit.
+    bool EditMapPointAt(QPoint logical);
+    bool ShowMapPointAt(QPoint logical);
+    // The folder the companion editor is looked for in (the program's own).
+    QString companionFolder;
+    // The mouse binding for a double-click that hits nothing; beeps when unset.
+    std::function<void()> onUnhandledDoubleClick;
 
 signals:
     void modeChanged(int mode);
@@ -113,6 +131,8 @@ protected:
 
 private:
     void BuildCommands();
+    static void InstallPointWindows();
+    QPoint PixelFrom(const CCoordinate& c) const;
     void ReadSettings();
     void WriteSettings();
     void LoadMovingMapIcon();

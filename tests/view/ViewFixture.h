@@ -10,6 +10,7 @@
 #include "TestUtil.h"
 #include "document/TarnlightDoc.h"
 #include "framework/CommandTable.h"
+#include "points/PointDisplay.h"
 #include "view/FrameServices.h"
 #include "view/TarnlightView.h"
 
@@ -25,7 +26,8 @@ public:
         disabled[pane] = dis;
     }
     QString PaneText(int pane) const override { return texts[pane]; }
-    CPointDisplay* PointDisplay() override { return nullptr; }
+    CPointDisplay* PointDisplay() override { return &pointDisplay; }
+    CPointDisplay pointDisplay;
     CSunDisplay* SunDisplay() override { return nullptr; }
     void ShowSunTimes(const QString& rise, const QString& set) override {
         sunrise = rise;
