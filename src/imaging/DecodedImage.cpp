@@ -1,0 +1,181 @@
+#include "imaging/DecodedImage.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QTransform>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "imaging/JpegFile.h"
+
+namespace {
+
+// Band images are built in strips of about this size, so a huge clip (a
+// poster print, say) never needs a huge temporary.
+constexpr qsizetype kStripBytes = 4 << 20;
+
+int truncated(double v) {
+    if (!std::isfinite(v)) return 0;
+    return int(std::clamp(v, double(INT_MIN / 2), double(INT_MAX / 2)));
+}
+
+// Nearest-neighbour source index of destination pixel d when src pixels are
+// stretched over dst: the source pixel under the destination pixel's centre.
+// Exact integer arithmetic, so the answer never depends on where a clip
+// starts.
+inline int nearest(int64_t d, int64_t src, int64_t dst) {
+    return int(((2 * d + 1) * src) / (2 * dst));
+}
+
+std::vector<int> sourceColumns(const QRect& dest, const QRect& area, int srcWidth) {
+    std::vector<int> cols(area.width());
+    for (int i = 0; i < area.width(); ++i)
+        cols[i] = nearest(area.left() + i - dest.left(), srcWidth, dest.width());
+    return cols;
+}
+
+// Fills the part of dest inside area, strip by strip. fillRow(out, sy, cols)
+// writes one destination row of area.width() pixels from source row sy
+// (counted from the top); destination rows that repeat a source row are
+// copied instead of sampled again.
+template <typename FillRow>
+void drawStretched(QPainter& p, const QRect& dest, const QRect& area, int srcWidth, int srcHeight,
+                   QImage::Format format, FillRow fillRow) {
+    const std::vector<int> cols = sourceColumns(dest, area, srcWidth);
+    const qsizetype rowBytes = qsizetype(area.width()) * 4;
+    const int stripRows = int(std::clamp<qsizetype>(kStripBytes / rowBytes, 1, area.height()));
+    QImage band(area.width(), stripRows, format);
+    if (band.isNull()) return;
+    for (int y0 = area.top(); y0 <= area.bottom(); y0 += stripRows) {
+        const int rows = std::min(stripRows, area.bottom() - y0 + 1);
+        int previous = -1;
+        for (int i = 0; i < rows; ++i) {
+            const int sy = nearest(y0 + i - dest.top(), srcHeight, dest.height());
+            auto* out = reinterpret_cast<QRgb*>(band.scanLine(i));
+            if (sy == previous)
+                std::memcpy(out, band.constScanLine(i - 1), rowBytes);
+            else
+                fillRow(out, sy, cols);
+            previous = sy;
+        }
+        p.drawImage(QPoint(area.left(), y0), band, QRect(0, 0, area.width(), rows));
+    }
+}
+
+bool isDirect32(QImage::Format f) {
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32 ||
+           f == QImage::Format_ARGB32_Premultiplied;
+}
+
+void raiseAllocationLimit() {
+    // Qt refuses images above 256 MB by default; the largest scans we accept
+    // need more, as 32-bit pixels.
+    constexpr int neededMb = int(DecodedImage::kMaxBitmapPixels * 4 / (1024 * 1024)) + 1;
+    const int current = QImageReader::allocationLimit();
+    if (current != 0 && current < neededMb) QImageReader::setAllocationLimit(neededMb);
+}
+
+}  // namespace
+
+int DecodedImage::Load(const QString& fileName) {
+    pixels.reset();
+    bitmap = QImage();
+
+    if (fileName.right(4).compare(QLatin1String(".JPG"), Qt::CaseInsensitive) == 0) {
+        isBitmap = 0;
+        uint32_t w = 0;
+        uint32_t h = 0;
+        // The same bytes as ReadRgb + SwapRedBlue + FlipRows, without the two
+        // extra passes over what can be 150 MB.
+        pixels = JpegFile::ReadBgrBottomUp(fileName, w, h);
+        width = int32_t(w);
+        height = int32_t(h);
+        return 1;
+    }
+
+    isBitmap = 1;
+    width = 0;
+    height = 0;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return 0;
+    QImageReader reader(&file, "bmp");
+    reader.setAutoDetectImageFormat(false);
+    const QSize size = reader.size();
+    if (size.isEmpty() || int64_t(size.width()) * size.height() > kMaxBitmapPixels) return 0;
+    raiseAllocationLimit();
+    QImage image;
+    if (!reader.read(&image)) return 0;
+    bitmap = std::move(image);
+    width = bitmap.width();
+    height = bitmap.height();
+    return 1;
+}
+
+QRect DecodedImage::DestinationRect(const QRect& placement, double zoom) {
+    return QRect(truncated(zoom * placement.left()), truncated(zoom * placement.top()),
+                 truncated(zoom * placement.width()), truncated(zoom * placement.height()));
+}
+
+void DecodedImage::Draw(QPainter& p, const QRect& placement, double zoom, const QRect& clip) {
+    if (isBitmap ? bitmap.isNull() : (!pixels || width <= 0 || height <= 0)) return;
+    if (!isBitmap) stride = JpegFile::PaddedStride(width);
+    if (!p.isActive()) return;
+
+    const QRect dest = DestinationRect(placement, zoom);
+    QRect area = dest & clip;
+    if (p.hasClipping()) area &= p.clipBoundingRect().toAlignedRect();
+    // Nothing outside the device is worth sampling, whatever clip says.
+    const QTransform toDevice = p.combinedTransform();
+    if (toDevice.isInvertible())
+        area &= toDevice.inverted().mapRect(QRectF(p.viewport())).toAlignedRect();
+    if (area.isEmpty()) return;
+
+    if (isBitmap)
+        DrawBitmap(p, dest, area);
+    else
+        DrawJpeg(p, dest, area);
+}
+
+void DecodedImage::DrawJpeg(QPainter& p, const QRect& dest, const QRect& area) const {
+    const size_t rowBytes = size_t(width) * 3;
+    const uint8_t* base = pixels.get();
+    const int lastRow = height - 1;
+    drawStretched(p, dest, area, width, height, QImage::Format_RGB32,
+                  [&](QRgb* out, int sy, const std::vector<int>& cols) {
+                      // Rows are stored bottom-up, pixels as B G R.
+                      const uint8_t* row = base + size_t(lastRow - sy) * rowBytes;
+                      for (size_t i = 0; i < cols.size(); ++i) {
+                          const uint8_t* px = row + size_t(cols[i]) * 3;
+                          out[i] = 0xff000000u | (uint32_t(px[2]) << 16) | (uint32_t(px[1]) << 8) |
+                                   px[0];
+                      }
+                  });
+}
+
+void DecodedImage::DrawBitmap(QPainter& p, const QRect& dest, const QRect& area) const {
+    const QImage::Format source = bitmap.format();
+    if (isDirect32(source)) {
+        drawStretched(p, dest, area, bitmap.width(), bitmap.height(), source,
+                      [&](QRgb* out, int sy, const std::vector<int>& cols) {
+                          const auto* row = reinterpret_cast<const QRgb*>(bitmap.constScanLine(sy));
+                          for (size_t i = 0; i < cols.size(); ++i) out[i] = row[cols[i]];
+                      });
+        return;
+    }
+    // Palette and 16/24-bit bitmaps: convert just the source rows in use.
+    const QImage::Format target =
+        bitmap.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    drawStretched(p, dest, area, bitmap.width(), bitmap.height(), target,
+                  [&](QRgb* out, int sy, const std::vector<int>& cols) {
+                      QImage line(bitmap.constScanLine(sy), bitmap.width(), 1,
+                                  bitmap.bytesPerLine(), source);
+                      if (bitmap.colorCount() > 0) line.setColorTable(bitmap.colorTable());
+                      const QImage converted = line.convertToFormat(target);
+                      const auto* row = reinterpret_cast<const QRgb*>(converted.constScanLine(0));
+                      for (size_t i = 0; i < cols.size(); ++i) out[i] = row[cols[i]];
+                  });
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+class QPainter;
+
+// The picture of a map entry, loaded from disk and drawn stretched into the
+// entry's placement. Two kinds: JPEG files are decoded by libjpeg into a raw
+// buffer; everything else goes through Qt's BMP reader into a QImage.
+// Move-only: the decoded pixels are large and never duplicated.
+class DecodedImage {
+public:
+    // Bitmaps above this are refused; 100-megapixel scans must still load.
+    static constexpr int64_t kMaxBitmapPixels = 250'000'000;
+
+    DecodedImage() = default;
+    DecodedImage(DecodedImage&&) = default;
+    DecodedImage& operator=(DecodedImage&&) = default;
+
+    // Replaces the current picture. A name ending in ".jpg" (any case) is
+    // decoded as JPEG: the result is always 1, even when decoding failed
+    // (pixels then stay null and width/height hold whatever the header
+    // declared). Any other name is read as a BMP: 0 when that fails, with no
+    // message to the user; width/height follow the bitmap (0 on failure).
+    int Load(const QString& fileName);
+
+    // Draws the picture stretched over placement scaled by zoom, nearest
+    // neighbour, touching only what lies inside clip (logical coordinates of
+    // p). placement's width()/height() are the entry's right-left and
+    // bottom-top, as RectL::ToQRect gives them.
+    void Draw(QPainter& p, const QRect& placement, double zoom, const QRect& clip);
+
+    // The rectangle Draw stretches the picture into: each edge product is
+    // truncated separately, as the map has always placed its pictures.
+    static QRect DestinationRect(const QRect& placement, double zoom);
+
+    int32_t width = 0;
+    int32_t height = 0;
+    // JPEG only: height rows of width*3 bytes, bottom row first, B G R per
+    // pixel, rows not padded. Null when nothing was decoded.
+    std::unique_ptr<uint8_t[]> pixels;
+    // Padded row length of the JPEG picture, set when it is drawn.
+    int stride = 0;
+    // 1 when the picture came (or would come) from the BMP reader.
+    int isBitmap = 1;
+    QImage bitmap;
+
+private:
+    void DrawJpeg(QPainter& p, const QRect& dest, const QRect& area) const;
+    void DrawBitmap(QPainter& p, const QRect& dest, const QRect& area) const;
+};

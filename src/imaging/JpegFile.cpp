@@ -1,0 +1,224 @@
+#include "imaging/JpegFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include <sys/mman.h>
+
+// jpeglib.h needs FILE and size_t declared first.
+#include <jpeglib.h>
+
+#include "framework/Prompts.h"
+#include "resources/Strings.h"
+
+namespace JpegFile {
+namespace {
+
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    jmp_buf recovery;
+    // The formatted text of the fatal error, kept for the debugger only:
+    // a damaged chart is not worth a message box.
+    char message[JMSG_LENGTH_MAX];
+};
+
+// Everything the decoding touches after setjmp lives here, outside the frame
+// that calls setjmp, so it is still valid after a longjmp.
+struct Decoder {
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    jpeg_progress_mgr progress;
+    FILE* file = nullptr;
+    uint8_t* out = nullptr;
+    bool created = false;
+};
+
+// libjpeg produces up to 16 rows per pass over its buffers; asking for a
+// whole band at once saves a call per row.
+constexpr JDIMENSION kRowsPerRead = 16;
+
+enum class Outcome { Done, Failed, OutOfMemory };
+
+// TopDownRgb is what libjpeg gives; BottomUpBgr is the bitmap layout, written
+// directly so a decoded chart is not swapped and flipped afterwards.
+enum class Layout { TopDownRgb, BottomUpBgr };
+
+[[noreturn]] void errorExit(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    longjmp(err->recovery, 1);
+}
+
+// Warnings (damaged data, premature end) are ignored: libjpeg fills in what
+// it cannot decode and the rest of the image is still useful.
+void emitMessage(j_common_ptr, int) {}
+
+void limitScans(j_common_ptr cinfo) {
+    if (!cinfo->is_decompressor) return;
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    std::snprintf(err->message, JMSG_LENGTH_MAX, "More than %d scans", kMaxScans);
+    longjmp(err->recovery, 1);
+}
+
+// A 50-megapixel chart is 150 MB written once, front to back: with 4 kB
+// pages the page faults cost more than decoding. Large pages where the
+// system allows them on request; a hint only, nothing changes if refused.
+void preferHugePages(uint8_t* p, size_t bytes) {
+    constexpr uintptr_t kHuge = uintptr_t(2) << 20;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(kHuge - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
+// Only plain C data is alive in this frame while libjpeg may longjmp into it.
+Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    cinfo.err = jpeg_std_error(&d.err.pub);
+    d.err.pub.error_exit = errorExit;
+    d.err.pub.emit_message = emitMessage;
+    d.err.message[0] = '\0';
+    if (setjmp(d.err.recovery)) return Outcome::Failed;
+
+    jpeg_create_decompress(&cinfo);
+    d.created = true;
+    cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
+    d.progress.progress_monitor = limitScans;
+    cinfo.progress = &d.progress;
+    jpeg_stdio_src(&cinfo, d.file);
+    jpeg_read_header(&cinfo, TRUE);
+
+    const uint64_t pixels = uint64_t(cinfo.image_width) * cinfo.image_height;
+    if (pixels > kMaxPixels) {
+        std::snprintf(d.err.message, JMSG_LENGTH_MAX, "%ux%u is too large", cinfo.image_width,
+                      cinfo.image_height);
+        return Outcome::Failed;
+    }
+    const bool bgr = layout == Layout::BottomUpBgr;
+#ifdef JCS_EXTENSIONS
+    // Same conversion arithmetic, only the byte order differs.
+    if (bgr && cinfo.out_color_space == JCS_RGB) cinfo.out_color_space = JCS_EXT_BGR;
+    const bool swapAfter = false;
+#else
+    const bool swapAfter = bgr;
+#endif
+    jpeg_start_decompress(&cinfo);
+
+    const uint32_t w = cinfo.output_width;
+    const uint32_t h = cinfo.output_height;
+    const size_t rowBytes = size_t(w) * 3;
+    d.out = new (std::nothrow) uint8_t[rowBytes * h];
+    if (!d.out) return Outcome::OutOfMemory;
+    preferHugePages(d.out, rowBytes * h);
+    width = w;
+    height = h;
+    auto rowAt = [&](size_t r) { return d.out + (bgr ? h - 1 - r : r) * rowBytes; };
+
+    const int components = cinfo.output_components;
+    if (components == 3) {
+        // RGB lands straight in the output, a band of rows per call: a second
+        // copy of 150 MB costs as much as the colour conversion itself.
+        JSAMPROW rows[kRowsPerRead];
+        while (cinfo.output_scanline < cinfo.output_height) {
+            const JDIMENSION first = cinfo.output_scanline;
+            const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, h - first);
+            for (JDIMENSION i = 0; i < count; ++i) rows[i] = rowAt(first + i);
+            const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, count);
+            if (swapAfter)
+                for (JDIMENSION i = 0; i < got; ++i) SwapRedBlue(rows[i], int(w), 1);
+        }
+    } else {
+        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                    JPOOL_IMAGE, w * components, 1);
+        while (cinfo.output_scanline < cinfo.output_height) {
+            jpeg_read_scanlines(&cinfo, row, 1);
+            uint8_t* dst = rowAt(cinfo.output_scanline - 1);
+            const JSAMPLE* src = row[0];
+            if (components == 1) {
+                for (uint32_t x = 0; x < w; ++x, dst += 3) dst[0] = dst[1] = dst[2] = src[x];
+            } else {
+                // CMYK and the like: no conversion, but no stale memory either.
+                std::memset(dst, 0, rowBytes);
+            }
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    return Outcome::Done;
+}
+
+std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t& width,
+                                uint32_t& height) {
+    width = 0;
+    height = 0;
+    FILE* file = std::fopen(QFile::encodeName(fileName).constData(), "rb");
+    if (!file) {
+        Prompts::instance().message(QString::fromLatin1(str::JpegCantOpen).arg(fileName),
+                                    Prompts::Buttons::Ok, Prompts::Icon::None);
+        return nullptr;
+    }
+    auto d = std::make_unique<Decoder>();
+    d->file = file;
+    const Outcome outcome = decode(*d, layout, width, height);
+    if (d->created) jpeg_destroy_decompress(&d->cinfo);
+    std::fclose(d->file);
+    std::unique_ptr<uint8_t[]> out(d->out);
+    if (outcome == Outcome::Done) return out;
+    if (outcome == Outcome::OutOfMemory)
+        Prompts::instance().message(QString::fromLatin1(str::JpegOutOfMemory), Prompts::Buttons::Ok,
+                                    Prompts::Icon::Critical);
+    return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<uint8_t[]> ReadRgb(const QString& fileName, uint32_t& width, uint32_t& height) {
+    return read(fileName, Layout::TopDownRgb, width, height);
+}
+
+std::unique_ptr<uint8_t[]> ReadBgrBottomUp(const QString& fileName, uint32_t& width,
+                                           uint32_t& height) {
+    return read(fileName, Layout::BottomUpBgr, width, height);
+}
+
+bool SwapRedBlue(uint8_t* buf, int width, int height) {
+    if (!buf) return false;
+    const size_t count = size_t(std::max(width, 0)) * size_t(std::max(height, 0));
+    for (size_t i = 0; i < count; ++i, buf += 3) std::swap(buf[0], buf[2]);
+    return true;
+}
+
+bool FlipRows(uint8_t* buf, int rowBytes, int rows) {
+    if (!buf) return false;
+    if (rowBytes <= 0 || rows < 2) return true;
+    std::unique_ptr<uint8_t[]> scratch(new (std::nothrow) uint8_t[rowBytes]);
+    if (!scratch) return false;
+    uint8_t* top = buf;
+    uint8_t* bottom = buf + size_t(rows - 1) * rowBytes;
+    for (; top < bottom; top += rowBytes, bottom -= rowBytes) {
+        std::memcpy(scratch.get(), top, rowBytes);
+        std::memcpy(top, bottom, rowBytes);
+        std::memcpy(bottom, scratch.get(), rowBytes);
+    }
+    return true;
+}
+
+std::unique_ptr<uint8_t[]> PadRows(const uint8_t* buf, int width, int height, int& stride) {
+    if (!buf) return nullptr;
+    const int padded = PaddedStride(width);
+    stride = padded;
+    const size_t rowBytes = size_t(width) * 3;
+    std::unique_ptr<uint8_t[]> out(new (std::nothrow) uint8_t[size_t(padded) * height]);
+    if (!out) return nullptr;
+    for (int y = 0; y < height; ++y) {
+        uint8_t* dst = out.get() + size_t(y) * padded;
+        std::memcpy(dst, buf + y * rowBytes, rowBytes);
+        std::memset(dst + rowBytes, 0, padded - rowBytes);
+    }
+    return out;
+}
+
+}  // namespace JpegFile

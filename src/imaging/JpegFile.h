@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// JPEG decoding over libjpeg plus the byte shuffles that turn its output into
+// the bottom-up BGR rows the map drawing code keeps.
+namespace JpegFile {
+
+// Larger declared images are refused before anything is allocated: a
+// gigapixel is already 3 GB of RGB and far beyond any scanned chart.
+inline constexpr uint64_t kMaxPixels = 1'000'000'000;
+// Ceiling for libjpeg's own working memory (the whole-image coefficient
+// buffer of progressive files lives there); past it decoding fails cleanly.
+inline constexpr long kMaxLibraryMemory = 1L << 30;
+// A progressive image needs a dozen or so scans; a file with thousands is
+// hostile (each scan re-walks the whole coefficient buffer) and is refused.
+inline constexpr int kMaxScans = 1000;
+
+// Decodes fileName into width*height*3 bytes of top-down RGB rows, owned by
+// the caller. Returns null on failure. width and height are zeroed first and
+// set once the output buffer exists, so a file that breaks during decoding
+// still reports the size its header declared.
+// A file that cannot be opened is reported to the user; libjpeg's own errors
+// are not (a damaged chart simply does not show).
+std::unique_ptr<uint8_t[]> ReadRgb(const QString& fileName, uint32_t& width, uint32_t& height);
+
+// ReadRgb followed by SwapRedBlue and FlipRows, byte for byte, but decoded
+// straight into that layout (bottom row first, B G R): one pass over the
+// pixels instead of three.
+std::unique_ptr<uint8_t[]> ReadBgrBottomUp(const QString& fileName, uint32_t& width,
+                                           uint32_t& height);
+
+// RGB <-> BGR in place over width*height 3-byte pixels. False for null.
+bool SwapRedBlue(uint8_t* buf, int width, int height);
+
+// Reverses the row order in place. False for null or when the one-row
+// scratch buffer cannot be allocated.
+bool FlipRows(uint8_t* buf, int rowBytes, int rows);
+
+// Copies 3-byte-per-pixel rows into a new buffer whose rows are padded to
+// four bytes, as device-independent bitmaps lay them out. stride receives the
+// padded row length; it is left alone (and null returned) for null input.
+std::unique_ptr<uint8_t[]> PadRows(const uint8_t* buf, int width, int height, int& stride);
+
+// The padded row length PadRows uses for width 3-byte pixels.
+constexpr int PaddedStride(int width) {
+    return ((width * 24 + 31) / 32) * 4;
+}
+
+}  // namespace JpegFile
