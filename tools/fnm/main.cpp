@@ -1,0 +1,69 @@
+// fnm: location files from the command line. Reads exactly as the program
+// opens files and writes exactly as it saves them, but never asks anything.
+
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "Commands.h"
+#include "framework/Prompts.h"
+
+namespace {
+
+struct Subcommand {
+    const char* name;
+    const char* arguments;
+    const char* summary;
+    int (*run)(const QStringList& args);
+};
+
+// New subcommands go here.
+constexpr Subcommand kSubcommands[] = {
+    {"info", "FILE [--json]",
+     "read FILE as the program opens it and describe the location (--json: one JSON object)",
+     &fnm::Info},
+    {"resave", "IN OUT",
+     "read IN as the program opens it and write OUT as its Save writes a location", &fnm::Resave},
+    {"distance", "LAT1 LON1 LAT2 LON2",
+     "statute miles between two points given in decimal degrees north and west", &fnm::Distance},
+};
+
+void Usage(FILE* stream) {
+    std::fprintf(stream, "usage: fnm COMMAND ARGUMENTS\n\n");
+    for (const Subcommand& c : kSubcommands)
+        std::fprintf(stream, "  fnm %s %s\n      %s\n", c.name, c.arguments, c.summary);
+    std::fprintf(stream,
+                 "\nImages a location names are looked for beside it when missing; fnm never "
+                 "asks.\n"
+                 "Exit status: 0 success, 1 the file is not a location (\"Unexpected file "
+                 "format.\"),\n"
+                 "2 a file could not be opened, read or written, 64 a wrong command line.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // No display needed: everything happens off screen unless told otherwise.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    SilentPrompts silent;
+    Prompts::install(&silent);
+
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        Usage(stderr);
+        return fnm::kUsage;
+    }
+    const QString command = args.takeFirst();
+    if (command == "--help" || command == "-h" || command == "help") {
+        Usage(stdout);
+        return fnm::kSuccess;
+    }
+    for (const Subcommand& c : kSubcommands)
+        if (command == c.name) return c.run(args);
+    std::fprintf(stderr, "fnm: unknown command '%s'\n\n", command.toLocal8Bit().constData());
+    Usage(stderr);
+    return fnm::kUsage;
+}
