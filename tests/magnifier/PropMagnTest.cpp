@@ -5,9 +5,6 @@
 
 #include "ScriptedPrompts.h"
 #include "framework/DataExchange.h"
-#include "magnifier/PPShape.h"
-#include "magnifier/PPSize.h"
-#include "magnifier/PPZoom.h"
 #include "magnifier/PropMagn.h"
 
 namespace {
@@ -20,7 +17,7 @@ QTabWidget* Tabs(QDialog& d) {
 QRadioButton* Radio(QDialog& d, int page, int index) {
     return Control<QRadioButton>(Tabs(d)->widget(page), kRadioIds[index]);
 }
-// The checked button's text, or "" when none is.
+// The checked button's text on a page, or "" when none is.
 QString Checked(QDialog& d, int page) {
     for (QRadioButton* b : Tabs(d)->widget(page)->findChildren<QRadioButton*>())
         if (b->isChecked()) return b->text();
@@ -29,64 +26,37 @@ QString Checked(QDialog& d, int page) {
 
 struct Lens {
     int shape, size, zoom;
+    bool operator==(const Lens&) const = default;
 };
 
-// Runs the sheet the way the program does, with `script` as the user.
-bool RunSheet(Lens& lens, ScriptedPrompts::DialogScript script) {
-    scripted().dialog(std::move(script));
+// Runs the sheet as the program does. `page` < 0 presses OK untouched.
+bool RunSheet(Lens& lens, int page, int button, bool ok = true) {
+    scripted().dialog([=](QDialog& d) {
+        if (page >= 0) Radio(d, page, button)->setChecked(true);
+        ok ? d.accept() : d.reject();
+    });
     return RunMagnifierProperties(lens.shape, lens.size, lens.zoom);
 }
 
-TEST(PropMagn, PagesAndChoices) {
-    CPropMagn sheet(0, 1, 1);
-    EXPECT_EQ(sheet.windowTitle(), "Magnifying Glass Properties");
-    QTabWidget* tabs = Tabs(sheet);
-    ASSERT_EQ(tabs->count(), 3);
-    EXPECT_EQ(tabs->tabText(0), "Size");
-    EXPECT_EQ(tabs->tabText(1), "Zoom");
-    EXPECT_EQ(tabs->tabText(2), "Shape");
-    struct Page {
-        int index;
-        QStringList texts;
-    } pages[] = {{0, {"100", "120", "150", "180", "220", "250"}},
-                 {1, {"x1.5", "x2", "x2.5", "x3", "x5"}},
-                 {2, {"Rectangular", "Round"}}};
-    for (const Page& p : pages) {
-        QStringList texts;
-        for (int i = 0; i < p.texts.size(); ++i) {
-            QRadioButton* b = Radio(sheet, p.index, i);
-            ASSERT_NE(b, nullptr) << p.index << " " << i;
-            texts << b->text();
-        }
-        EXPECT_EQ(texts, p.texts);
-        EXPECT_EQ(tabs->widget(p.index)->findChildren<QRadioButton*>().size(), p.texts.size());
-    }
-}
-
-TEST(PropMagn, StoredValuesPickTheirButtons) {
+TEST(PropMagn, PagesAndTheButtonsStoredValuesCheck) {
     struct Case {
-        int size;
-        const char* sizeShown;
-        int zoom;
-        const char* zoomShown;
-    } cases[] = {{100, "100", 18, "x1.5"}, {120, "120", 20, "x2"}, {150, "150", 25, "x2.5"},
-                 {180, "180", 30, "x3"},   {220, "220", 50, "x5"}, {250, "250", 15, "x2"},
-                 {130, "100", 0, "x2"},    {0, "100", 35, "x2"}};
+        Lens stored;
+        const char* shown[3];  // size, zoom, shape
+    } cases[] = {
+        {{1, 100, 18}, {"100", "x1.5", "Round"}}, {{0, 120, 20}, {"120", "x2", "Rectangular"}},
+        {{1, 150, 25}, {"150", "x2.5", "Round"}}, {{1, 180, 30}, {"180", "x3", "Round"}},
+        {{1, 220, 50}, {"220", "x5", "Round"}},   {{1, 250, 15}, {"250", "x2", "Round"}},
+        {{3, 130, 0}, {"100", "x2", ""}}};
     for (const Case& c : cases) {
-        CPropMagn sheet(CPropMagn::SizeIndex(c.size), CPropMagn::ZoomIndex(c.zoom), 1);
-        EXPECT_EQ(Checked(sheet, 0), c.sizeShown) << c.size;
-        EXPECT_EQ(Checked(sheet, 1), c.zoomShown) << c.zoom;
-        EXPECT_EQ(Checked(sheet, 2), "Round");
+        CPropMagn sheet(CPropMagn::SizeIndex(c.stored.size), CPropMagn::ZoomIndex(c.stored.zoom),
+                        c.stored.shape);
+        EXPECT_EQ(sheet.windowTitle(), "Magnifying Glass Properties");
+        EXPECT_EQ(Tabs(sheet)->tabText(0), "Size");
+        EXPECT_EQ(Tabs(sheet)->tabText(1), "Zoom");
+        EXPECT_EQ(Tabs(sheet)->tabText(2), "Shape");
+        for (int page = 0; page < 3; ++page)
+            EXPECT_EQ(Checked(sheet, page), c.shown[page]) << c.stored.size << " page " << page;
     }
-}
-
-TEST(PropMagn, UnknownStoredValuesAreReplacedOnOk) {
-    PromptsFixtureGuard guard;
-    Lens lens{0, 130, 15};
-    EXPECT_TRUE(RunSheet(lens, [](QDialog& d) { d.accept(); }));
-    EXPECT_EQ(lens.size, 100);
-    EXPECT_EQ(lens.zoom, 20);
-    EXPECT_EQ(lens.shape, 0);
 }
 
 TEST(PropMagn, EveryButtonStoresItsValue) {
@@ -97,75 +67,36 @@ TEST(PropMagn, EveryButtonStoresItsValue) {
         {0, 0, {1, 100, 20}}, {0, 1, {1, 120, 20}}, {0, 2, {1, 150, 20}}, {0, 3, {1, 180, 20}},
         {0, 4, {1, 220, 20}}, {0, 5, {1, 250, 20}}, {1, 0, {1, 100, 18}}, {1, 1, {1, 100, 20}},
         {1, 2, {1, 100, 25}}, {1, 3, {1, 100, 30}}, {1, 4, {1, 100, 50}}, {2, 0, {0, 100, 20}},
-        {2, 1, {1, 100, 20}},
+        {2, 1, {1, 100, 20}},  // round on a first start's defaults keeps all three
     };
     for (const Case& c : cases) {
         PromptsFixtureGuard guard;
         Lens lens{1, 100, 20};
-        EXPECT_TRUE(RunSheet(lens, [&c](QDialog& d) {
-            Radio(d, c.page, c.button)->setChecked(true);
-            d.accept();
-        }));
-        EXPECT_EQ(lens.shape, c.expected.shape) << c.page << "/" << c.button;
-        EXPECT_EQ(lens.size, c.expected.size) << c.page << "/" << c.button;
-        EXPECT_EQ(lens.zoom, c.expected.zoom) << c.page << "/" << c.button;
+        EXPECT_TRUE(RunSheet(lens, c.page, c.button));
+        EXPECT_EQ(lens, c.expected) << c.page << "/" << c.button;
     }
 }
 
-TEST(PropMagn, OneAndAHalfIsStoredAsEighteenAndReopensChecked) {
+TEST(PropMagn, OkReplacesUnknownValuesCancelKeepsThem) {
+    struct Case {
+        bool ok;
+        Lens expected;
+    } cases[] = {{true, {3, 100, 20}}, {false, {3, 130, 15}}};
+    for (const Case& c : cases) {
+        PromptsFixtureGuard guard;
+        Lens lens{3, 130, 15};  // an unknown shape has no button and so stays
+        EXPECT_EQ(RunSheet(lens, -1, 0, c.ok), c.ok);
+        EXPECT_EQ(lens, c.expected);
+    }
+}
+
+TEST(PropMagn, OneAndAHalfReopensChecked) {
     PromptsFixtureGuard guard;
     Lens lens{1, 100, 20};
-    ASSERT_TRUE(RunSheet(lens, [](QDialog& d) {
-        Radio(d, 1, 0)->setChecked(true);
-        d.accept();
-    }));
-    EXPECT_EQ(lens.zoom, 18);
-    QString shown;
-    RunSheet(lens, [&shown](QDialog& d) {
-        shown = Checked(d, 1);
-        d.reject();
-    });
-    EXPECT_EQ(shown, "x1.5");
-}
-
-TEST(PropMagn, RoundOnFirstStartDefaultsKeepsEverything) {
-    PromptsFixtureGuard guard;
-    Lens lens{1, 100, 20};
-    EXPECT_TRUE(RunSheet(lens, [](QDialog& d) {
-        Radio(d, 2, 1)->setChecked(true);
-        d.accept();
-    }));
-    EXPECT_EQ(lens.shape, 1);
-    EXPECT_EQ(lens.size, 100);
-    EXPECT_EQ(lens.zoom, 20);
-}
-
-TEST(PropMagn, CancelChangesNothing) {
-    PromptsFixtureGuard guard;
-    Lens lens{0, 130, 15};
-    EXPECT_FALSE(RunSheet(lens, [](QDialog& d) {
-        Radio(d, 0, 5)->setChecked(true);
-        Radio(d, 1, 4)->setChecked(true);
-        Radio(d, 2, 1)->setChecked(true);
-        d.reject();
-    }));
-    EXPECT_EQ(lens.shape, 0);
-    EXPECT_EQ(lens.size, 130);
-    EXPECT_EQ(lens.zoom, 15);
-}
-
-TEST(PropMagn, UnknownShapeStaysWhenNothingIsChosen) {
-    PromptsFixtureGuard guard;
-    Lens lens{3, 150, 25};
-    QString shown = "unset";
-    EXPECT_TRUE(RunSheet(lens, [&shown](QDialog& d) {
-        shown = Checked(d, 2);
-        d.accept();
-    }));
-    EXPECT_EQ(shown, "");
-    EXPECT_EQ(lens.shape, 3);
-    EXPECT_EQ(lens.size, 150);
-    EXPECT_EQ(lens.zoom, 25);
+    ASSERT_TRUE(RunSheet(lens, 1, 0));
+    ASSERT_EQ(lens.zoom, 18);
+    CPropMagn again(0, CPropMagn::ZoomIndex(lens.zoom), 1);
+    EXPECT_EQ(Checked(again, 1), "x1.5");
 }
 
 }  // namespace

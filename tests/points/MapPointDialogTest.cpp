@@ -4,13 +4,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QValidator>
 
 #include "ScriptedPrompts.h"
 #include "framework/DataExchange.h"
 #include "points/MapPointDialog.h"
 
 namespace {
+
+// Latitude d/m/s, longitude d/m/s, elevation.
+constexpr int kNumberIds[7] = {1005, 1006, 1008, 1010, 1012, 1015, 1018};
 
 QLineEdit* Edit(QDialog& d, int id) {
     return Control<QLineEdit>(&d, id);
@@ -23,21 +25,10 @@ QPlainTextEdit* Info(QDialog& d) {
 }
 
 MapPointValues Sample() {
-    MapPointValues v;
-    v.name = "Weed bed";
-    v.type = 2;
-    v.elevation = 312;
-    v.info = "North shore\nrocky drop";
-    v.latDeg = 44;
-    v.latMin = 58;
-    v.latSec = 30;
-    v.lonDeg = 93;
-    v.lonMin = 15;
-    v.lonSec = 7;
-    return v;
+    return {"Weed bed", 2, 312, "North shore\nrocky drop", 44, 58, 30, 93, 15, 7};
 }
 
-// Runs the dialog with `fill` as the user pressing OK at the end.
+// The user fills the dialog with `fill` and presses OK.
 int RunOk(CMapPointDialog& dlg, std::function<void(QDialog&)> fill) {
     scripted().dialog([fill](QDialog& d) {
         fill(d);
@@ -50,31 +41,17 @@ TEST(MapPointDialog, OpensOnThePointsValues) {
     CMapPointDialog dlg(Sample());
     EXPECT_EQ(dlg.windowTitle(), "Setup MapPoint");
     EXPECT_EQ(Edit(dlg, 1001)->text(), "Weed bed");
-    EXPECT_EQ(Type(dlg)->currentIndex(), 2);
+    QStringList types;
+    for (int i = 0; i < Type(dlg)->count(); ++i) types << Type(dlg)->itemText(i);
+    EXPECT_EQ(types, QStringList({"Water", "Land", "Rock", "City", "Landmark"}));
     EXPECT_EQ(Type(dlg)->currentText(), "Rock");
     EXPECT_EQ(Info(dlg)->toPlainText(), "North shore\nrocky drop");
     QStringList numbers;
-    for (int id : {1005, 1006, 1008, 1010, 1012, 1015, 1018}) numbers << Edit(dlg, id)->text();
+    for (int id : kNumberIds) numbers << Edit(dlg, id)->text();
     EXPECT_EQ(numbers, QStringList({"44", "58", "30", "93", "15", "7", "312"}));
-}
-
-TEST(MapPointDialog, TypeListIsEditableWithTheFiveTypes) {
-    CMapPointDialog dlg;
-    QComboBox* type = Type(dlg);
-    EXPECT_TRUE(type->isEditable());
-    QStringList items;
-    for (int i = 0; i < type->count(); ++i) items << type->itemText(i);
-    EXPECT_EQ(items, QStringList({"Water", "Land", "Rock", "City", "Landmark"}));
-    EXPECT_EQ(type->currentIndex(), 0);  // a new point is Water
-}
-
-TEST(MapPointDialog, UnknownTypeOpensWithNothingChosen) {
-    for (int t : {-1, 5, 99}) {
-        MapPointValues v;
-        v.type = t;
-        CMapPointDialog dlg(v);
-        EXPECT_EQ(Type(dlg)->currentIndex(), -1) << t;
-        EXPECT_EQ(Type(dlg)->currentText(), "") << t;
+    for (int t : {-1, 5}) {
+        CMapPointDialog unknown(MapPointValues{.type = t});
+        EXPECT_EQ(Type(unknown)->currentIndex(), -1) << t;
     }
 }
 
@@ -86,10 +63,8 @@ TEST(MapPointDialog, OkReturnsEveryField) {
                         Edit(d, 1001)->setText("Sunken island");
                         Type(d)->setCurrentIndex(4);
                         Info(d)->setPlainText("Walleye at dusk");
-                        Edit(d, 1018)->setText("1200");
-                        const char* dms[6] = {"45", "0", "59", "92", "59", "0"};
-                        int ids[6] = {1005, 1006, 1008, 1010, 1012, 1015};
-                        for (int i = 0; i < 6; ++i) Edit(d, ids[i])->setText(dms[i]);
+                        const char* texts[7] = {"200", "0", "59", "92", "59", "0", "1200"};
+                        for (int i = 0; i < 7; ++i) Edit(d, kNumberIds[i])->setText(texts[i]);
                     }),
               QDialog::Accepted);
     EXPECT_TRUE(scripted().messages.isEmpty());
@@ -98,126 +73,75 @@ TEST(MapPointDialog, OkReturnsEveryField) {
     EXPECT_EQ(v.type, 4);
     EXPECT_EQ(v.info, "Walleye at dusk");
     EXPECT_EQ(v.elevation, 1200);
-    EXPECT_EQ(v.latDeg, 45);
-    EXPECT_EQ(v.latMin, 0);
-    EXPECT_EQ(v.latSec, 59);
-    EXPECT_EQ(v.lonDeg, 92);
-    EXPECT_EQ(v.lonMin, 59);
-    EXPECT_EQ(v.lonSec, 0);
+    EXPECT_EQ(QList<int>({v.latDeg, v.latMin, v.latSec, v.lonDeg, v.lonMin, v.lonSec}),
+              QList<int>({200, 0, 59, 92, 59, 0}));  // degrees have no range
 }
 
 TEST(MapPointDialog, BadNumbersKeepTheDialogOpen) {
     struct Case {
-        int id;
-        const char* text;
+        std::vector<std::pair<int, const char*>> typed;
+        int refused;
         const char* message;
     } cases[] = {
-        {1006, "60", "Please enter an integer between 0 and 59."},
-        {1008, "60", "Please enter an integer between 0 and 59."},
-        {1012, "60", "Please enter an integer between 0 and 59."},
-        {1015, "75", "Please enter an integer between 0 and 59."},
-        {1005, "", "Please enter an integer."},
-        {1006, "", "Please enter an integer."},
-        {1010, "", "Please enter an integer."},
-        {1018, "", "Please enter an integer."},
+        {{{1006, "60"}}, 1006, "Please enter an integer between 0 and 59."},
+        {{{1008, "60"}}, 1008, "Please enter an integer between 0 and 59."},
+        {{{1012, "60"}}, 1012, "Please enter an integer between 0 and 59."},
+        {{{1015, "75"}}, 1015, "Please enter an integer between 0 and 59."},
+        {{{1005, ""}}, 1005, "Please enter an integer."},
+        {{{1010, ""}}, 1010, "Please enter an integer."},
+        // Elevation is read before the position.
+        {{{1006, "60"}, {1018, ""}}, 1018, "Please enter an integer."},
     };
     for (const Case& c : cases) {
         PromptsFixtureGuard guard;
         CMapPointDialog dlg(Sample());
-        EXPECT_EQ(RunOk(dlg, [&c](QDialog& d) { Edit(d, c.id)->setText(c.text); }),
-                  QDialog::Rejected)
-            << c.id << " " << c.text;
-        EXPECT_EQ(scripted().messages, QStringList{c.message}) << c.id << " " << c.text;
-        EXPECT_EQ(dlg.focusWidget(), Edit(dlg, c.id)) << c.id;
+        EXPECT_EQ(RunOk(dlg,
+                        [&c](QDialog& d) {
+                            for (auto [id, text] : c.typed) Edit(d, id)->setText(text);
+                        }),
+                  QDialog::Rejected);
+        EXPECT_EQ(scripted().messages, QStringList{c.message}) << c.refused;
+        EXPECT_EQ(dlg.focusWidget(), Edit(dlg, c.refused)) << c.refused;
     }
 }
 
-TEST(MapPointDialog, DegreesAndElevationHaveNoRange) {
-    PromptsFixtureGuard guard;
-    CMapPointDialog dlg;
-    ASSERT_EQ(RunOk(dlg,
-                    [](QDialog& d) {
-                        Edit(d, 1005)->setText("200");
-                        Edit(d, 1010)->setText("400");
-                        Edit(d, 1018)->setText("99999");
-                        Edit(d, 1006)->setText("59");
-                        Edit(d, 1015)->setText("0");
-                    }),
-              QDialog::Accepted);
-    EXPECT_EQ(dlg.values.latDeg, 200);
-    EXPECT_EQ(dlg.values.lonDeg, 400);
-    EXPECT_EQ(dlg.values.elevation, 99999);
-    EXPECT_EQ(dlg.values.latMin, 59);
-}
-
-TEST(MapPointDialog, ElevationIsCheckedBeforeThePosition) {
-    PromptsFixtureGuard guard;
-    CMapPointDialog dlg(Sample());
-    RunOk(dlg, [](QDialog& d) {
-        Edit(d, 1006)->setText("60");
-        Edit(d, 1018)->clear();
-        Edit(d, 1001)->setText("Renamed");
-    });
-    EXPECT_EQ(scripted().messages, QStringList{"Please enter an integer."});
-    EXPECT_EQ(dlg.focusWidget(), Edit(dlg, 1018));
-    // Fields ahead of the elevation were taken before it was refused.
-    EXPECT_EQ(dlg.values.name, "Renamed");
-}
-
-TEST(MapPointDialog, TypedTypeWithoutChoiceIsMinusOne) {
-    PromptsFixtureGuard guard;
-    CMapPointDialog dlg(Sample());
-    ASSERT_EQ(RunOk(dlg,
-                    [](QDialog& d) {
-                        Type(d)->lineEdit()->selectAll();
-                        QTest::keyClicks(Type(d)->lineEdit(), "Swamp");
-                    }),
-              QDialog::Accepted);
-    EXPECT_EQ(dlg.values.type, -1);
-}
-
-TEST(MapPointDialog, ChoosingAfterTypingCounts) {
-    PromptsFixtureGuard guard;
-    CMapPointDialog dlg(Sample());
-    ASSERT_EQ(RunOk(dlg,
-                    [](QDialog& d) {
-                        Type(d)->setEditText("Pond");
-                        Type(d)->setCurrentIndex(3);
-                    }),
-              QDialog::Accepted);
-    EXPECT_EQ(dlg.values.type, 3);
-}
-
-TEST(MapPointDialog, EnterInTheInfoStartsANewLine) {
-    PromptsFixtureGuard guard;
-    CMapPointDialog dlg;
-    QPlainTextEdit* info = Info(dlg);
-    QTest::keyClicks(info, "first");
-    QTest::keyClick(info, Qt::Key_Return);
-    QTest::keyClicks(info, "second");
-    EXPECT_EQ(info->toPlainText(), "first\nsecond");
-    EXPECT_EQ(dlg.result(), QDialog::Rejected);
-}
-
-TEST(MapPointDialog, NumberFieldsTakeDigitsOnly) {
-    CMapPointDialog dlg;
-    for (int id : {1005, 1006, 1008, 1010, 1012, 1015, 1018}) {
-        QLineEdit* e = Edit(dlg, id);
-        e->clear();
-        QTest::keyClicks(e, "-4.2e1");
-        EXPECT_EQ(e->text(), "421") << id;
+TEST(MapPointDialog, OnlyAChosenTypeCounts) {
+    struct Case {
+        std::function<void(QComboBox*)> act;
+        int type;
+    } cases[] = {
+        {[](QComboBox* box) {
+             box->lineEdit()->selectAll();
+             QTest::keyClicks(box->lineEdit(), "Swamp");
+         },
+         -1},
+        {[](QComboBox* box) { box->setEditText("Pond"); }, -1},
+        {[](QComboBox* box) {
+             box->setEditText("Pond");
+             box->setCurrentIndex(3);
+         },
+         3},
+    };
+    for (const Case& c : cases) {
+        PromptsFixtureGuard guard;
+        CMapPointDialog dlg(Sample());
+        ASSERT_EQ(RunOk(dlg, [&c](QDialog& d) { c.act(Type(d)); }), QDialog::Accepted);
+        EXPECT_EQ(dlg.values.type, c.type);
     }
 }
 
-TEST(MapPointDialog, CancelKeepsTheValues) {
-    PromptsFixtureGuard guard;
-    CMapPointDialog dlg(Sample());
-    scripted().dialog([](QDialog& d) {
-        Edit(d, 1001)->setText("Other");
-        d.reject();
-    });
-    EXPECT_EQ(Prompts::instance().runModal(dlg), QDialog::Rejected);
-    EXPECT_EQ(dlg.values.name, "Weed bed");
+TEST(MapPointDialog, TypingRules) {
+    CMapPointDialog dlg;
+    QTest::keyClicks(Info(dlg), "first");
+    QTest::keyClick(Info(dlg), Qt::Key_Return);
+    QTest::keyClicks(Info(dlg), "second");
+    EXPECT_EQ(Info(dlg)->toPlainText(), "first\nsecond");
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);  // Enter did not close the dialog
+    for (int id : kNumberIds) {
+        Edit(dlg, id)->clear();
+        QTest::keyClicks(Edit(dlg, id), "-4.2e1");
+        EXPECT_EQ(Edit(dlg, id)->text(), "421") << id;
+    }
 }
 
 }  // namespace

@@ -24,18 +24,7 @@ QPlainTextEdit* Info(QDialog& d) {
 }
 
 UserPointValues Sample() {
-    UserPointValues v;
-    v.iconId = 5030;
-    v.name = "Point 1";
-    v.info = "Crappie";
-    v.altitude = 850;
-    v.latDeg = 44;
-    v.latMin = 30;
-    v.latSec = 5;
-    v.lonDeg = 93;
-    v.lonMin = 0;
-    v.lonSec = 59;
-    return v;
+    return {5030, "Point 1", "Crappie", 850, 44, 30, 5, 93, 0, 59};
 }
 
 QList<int> SelectedRows(QDialog& d) {
@@ -45,32 +34,21 @@ QList<int> SelectedRows(QDialog& d) {
     return rows;
 }
 
-int RunOk(CUserPointDialog& dlg, std::function<void(QDialog&)> fill) {
-    scripted().dialog([fill](QDialog& d) {
-        fill(d);
-        d.accept();
-    });
-    return Prompts::instance().runModal(dlg);
-}
-
-TEST(UserPointDialog, IconListHoldsThirtyTwoIcons) {
-    UserPointValues v = Sample();
-    CUserPointDialog dlg(v);
-    EXPECT_EQ(dlg.windowTitle(), "User Point Setup");
-    QListWidget* icons = Icons(dlg);
-    ASSERT_EQ(icons->count(), 32);
-    for (int i = 0; i < 32; ++i) {
-        EXPECT_EQ(icons->item(i)->text(), QString::number(i));
-        EXPECT_FALSE(icons->item(i)->icon().isNull()) << i;
-    }
-    EXPECT_EQ(icons->viewMode(), QListView::IconMode);
-    EXPECT_EQ(icons->iconSize(), QSize(16, 16));
-    EXPECT_EQ(icons->selectionMode(), QAbstractItemView::ExtendedSelection);
+void SelectIcons(QDialog& d, QList<int> rows) {
+    Icons(d)->clearSelection();
+    for (int r : rows) Icons(d)->item(r)->setSelected(true);
 }
 
 TEST(UserPointDialog, OpensOnThePointsValues) {
     UserPointValues v = Sample();
     CUserPointDialog dlg(v);
+    EXPECT_EQ(dlg.windowTitle(), "User Point Setup");
+    ASSERT_EQ(Icons(dlg)->count(), 32);
+    for (int i = 0; i < 32; ++i) {
+        EXPECT_EQ(Icons(dlg)->item(i)->text(), QString::number(i));
+        EXPECT_FALSE(Icons(dlg)->item(i)->icon().isNull()) << i;
+    }
+    EXPECT_EQ(Icons(dlg)->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(SelectedRows(dlg), QList<int>{30});
     EXPECT_EQ(Edit(dlg, 1002)->text(), "Point 1");
     EXPECT_EQ(Info(dlg)->toPlainText(), "Crappie");
@@ -78,67 +56,43 @@ TEST(UserPointDialog, OpensOnThePointsValues) {
     QStringList numbers;
     for (int id : kNumberIds) numbers << Edit(dlg, id)->text();
     EXPECT_EQ(numbers, QStringList({"44", "30", "5", "93", "0", "59"}));
-}
-
-TEST(UserPointDialog, IconOutsideTheListSelectsNothing) {
-    for (int id : {0, 4999, 5032}) {
-        UserPointValues v;
-        v.iconId = id;
-        CUserPointDialog dlg(v);
-        EXPECT_TRUE(SelectedRows(dlg).isEmpty()) << id;
-    }
-}
-
-TEST(UserPointDialog, FromFileButtonIsHiddenAndDoesNothing) {
-    PromptsFixtureGuard guard;
-    UserPointValues v = Sample();
-    CUserPointDialog dlg(v);
     QPushButton* fromFile = Control<QPushButton>(&dlg, 1004);
     ASSERT_NE(fromFile, nullptr);
     EXPECT_EQ(fromFile->text(), "From file...");
     EXPECT_TRUE(fromFile->isHidden());
-    fromFile->click();
-    EXPECT_TRUE(scripted().messages.isEmpty());
-    EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(v.name, "Point 1");
+
+    UserPointValues outside;
+    outside.iconId = 4999;
+    CUserPointDialog none(outside);
+    EXPECT_TRUE(SelectedRows(none).isEmpty());
 }
 
 TEST(UserPointDialog, OkAppliesEverything) {
-    PromptsFixtureGuard guard;
-    UserPointValues v = Sample();
-    CUserPointDialog dlg(v);
-    ASSERT_EQ(RunOk(dlg,
-                    [](QDialog& d) {
-                        Icons(d)->clearSelection();
-                        Icons(d)->item(12)->setSelected(true);
-                        Icons(d)->item(3)->setSelected(true);
-                        Edit(d, 1002)->setText("Dock");
-                        Info(d)->setPlainText("Line 1\nLine 2");
-                        Edit(d, 1013)->setText("910");
-                        const char* dms[6] = {"45", "75", "0", "92", "1", "2"};
-                        for (int i = 0; i < 6; ++i) Edit(d, kNumberIds[i])->setText(dms[i]);
-                    }),
-              QDialog::Accepted);
-    EXPECT_TRUE(scripted().messages.isEmpty());
-    EXPECT_EQ(v.iconId, 5003);  // the first selected entry
-    EXPECT_EQ(v.name, "Dock");
-    EXPECT_EQ(v.info, "Line 1\nLine 2");
-    EXPECT_EQ(v.altitude, 910);
-    EXPECT_EQ(v.latDeg, 45);
-    EXPECT_EQ(v.latMin, 75);  // no range check here
-    EXPECT_EQ(v.latSec, 0);
-    EXPECT_EQ(v.lonDeg, 92);
-    EXPECT_EQ(v.lonMin, 1);
-    EXPECT_EQ(v.lonSec, 2);
-}
-
-TEST(UserPointDialog, NoSelectionKeepsTheIcon) {
-    PromptsFixtureGuard guard;
-    UserPointValues v = Sample();
-    v.iconId = 5007;
-    CUserPointDialog dlg(v);
-    ASSERT_EQ(RunOk(dlg, [](QDialog& d) { Icons(d)->clearSelection(); }), QDialog::Accepted);
-    EXPECT_EQ(v.iconId, 5007);
+    struct Case {
+        QList<int> selected;
+        int iconId;
+    } cases[] = {{{12, 3}, 5003}, {{}, 5030}};  // the first selected entry, or no change
+    for (const Case& c : cases) {
+        PromptsFixtureGuard guard;
+        UserPointValues v = Sample();
+        CUserPointDialog dlg(v);
+        scripted().dialog([&c](QDialog& d) {
+            SelectIcons(d, c.selected);
+            Edit(d, 1002)->setText("Dock");
+            Info(d)->setPlainText("Line 1\nLine 2");
+            Edit(d, 1013)->setText("910");
+            const char* dms[6] = {"45", "75", "0", "92", "1", "2"};
+            for (int i = 0; i < 6; ++i) Edit(d, kNumberIds[i])->setText(dms[i]);
+            d.accept();
+        });
+        ASSERT_EQ(Prompts::instance().runModal(dlg), QDialog::Accepted);
+        EXPECT_EQ(v.iconId, c.iconId);
+        EXPECT_EQ(v.name, "Dock");
+        EXPECT_EQ(v.info, "Line 1\nLine 2");
+        EXPECT_EQ(v.altitude, 910);
+        EXPECT_EQ(QList<int>({v.latDeg, v.latMin, v.latSec, v.lonDeg, v.lonMin, v.lonSec}),
+                  QList<int>({45, 75, 0, 92, 1, 2}));  // no range check
+    }
 }
 
 TEST(UserPointDialog, AltitudeIsTheLeadingNumber) {
@@ -151,21 +105,13 @@ TEST(UserPointDialog, AltitudeIsTheLeadingNumber) {
                  {"+15", 15},
                  {"abc", 0},
                  {"", 0},
-                 {"12 34", 12},
                  {"3.9", 3},
                  {"- 5", 0},
                  {"0042", 42},
+                 {"12 34", 12},
                  {"99999999999", 2147483647}};
-    for (const Case& c : cases) {
-        PromptsFixtureGuard guard;
-        UserPointValues v = Sample();
-        CUserPointDialog dlg(v);
-        ASSERT_EQ(RunOk(dlg, [&c](QDialog& d) { Edit(d, 1013)->setText(c.text); }),
-                  QDialog::Accepted)
-            << c.text;
-        EXPECT_EQ(v.altitude, c.altitude) << c.text;
-        EXPECT_TRUE(scripted().messages.isEmpty()) << c.text;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(CUserPointDialog::LeadingInt(c.text), c.altitude) << c.text;
 }
 
 TEST(UserPointDialog, ChangesStayAppliedWhenANumberIsRefused) {
@@ -174,23 +120,21 @@ TEST(UserPointDialog, ChangesStayAppliedWhenANumberIsRefused) {
         UserPointValues v = Sample();
         CUserPointDialog dlg(v);
         scripted().dialog([bad](QDialog& d) {
-            Icons(d)->clearSelection();
-            Icons(d)->item(8)->setSelected(true);
+            SelectIcons(d, {8});
             Edit(d, 1002)->setText("Renamed");
             Info(d)->setPlainText("New note");
             Edit(d, 1013)->setText("12m");
             Edit(d, bad)->clear();
             d.accept();
-            // The user gives up after the message.
-            if (d.result() != QDialog::Accepted) d.reject();
+            if (d.result() != QDialog::Accepted) d.reject();  // the user gives up
         });
         EXPECT_EQ(Prompts::instance().runModal(dlg), QDialog::Rejected) << bad;
         EXPECT_EQ(scripted().messages, QStringList{"Please enter an integer."}) << bad;
         EXPECT_EQ(dlg.focusWidget(), Edit(dlg, bad)) << bad;
-        EXPECT_EQ(v.iconId, 5008) << bad;
-        EXPECT_EQ(v.name, "Renamed") << bad;
-        EXPECT_EQ(v.info, "New note") << bad;
-        EXPECT_EQ(v.altitude, 12) << bad;
+        EXPECT_EQ(v.iconId, 5008);
+        EXPECT_EQ(v.name, "Renamed");
+        EXPECT_EQ(v.info, "New note");
+        EXPECT_EQ(v.altitude, 12);
     }
 }
 
@@ -200,11 +144,12 @@ TEST(UserPointDialog, CancelTouchesNothing) {
     CUserPointDialog dlg(v);
     scripted().dialog([](QDialog& d) {
         Edit(d, 1002)->setText("Other");
-        Icons(d)->clearSelection();
-        Icons(d)->item(0)->setSelected(true);
+        SelectIcons(d, {0});
+        Control<QPushButton>(&d, 1004)->click();  // does nothing
         d.reject();
     });
     EXPECT_EQ(Prompts::instance().runModal(dlg), QDialog::Rejected);
+    EXPECT_TRUE(scripted().messages.isEmpty());
     EXPECT_EQ(v.name, "Point 1");
     EXPECT_EQ(v.iconId, 5030);
 }
