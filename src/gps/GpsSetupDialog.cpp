@@ -29,11 +29,11 @@ CGpsSetupDialog::CGpsSetupDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(res::GpsSetupDialog));
     setWindowTitle(str::GpsSetupTitle);
 
-    struct ListSpec {
+    struct ListInfo {
         int id;
         const char* label;
         QStringList entries;
-    } specs[6] = {
+    } choices[6] = {
         {1019, str::GpsComPortLabel, Entries(str::GpsComPorts)},
         {1020, str::GpsBaudRateLabel, Entries(str::GpsBaudRates)},
         {1021, str::GpsDataBitsLabel, Entries(str::GpsDataBits)},
@@ -47,10 +47,10 @@ CGpsSetupDialog::CGpsSetupDialog(QWidget* parent) : QDialog(parent) {
     grid->setVerticalSpacing(8);
     for (int i = 0; i < 6; ++i) {
         auto* list = new QComboBox(this);
-        list->setObjectName(QString::number(specs[i].id));
-        list->addItems(specs[i].entries);
+        list->setObjectName(QString::number(choices[i].id));
+        list->addItems(choices[i].entries);
         list->setMinimumWidth(110);
-        auto* label = new QLabel(specs[i].label, this);
+        auto* label = new QLabel(choices[i].label, this);
         label->setBuddy(list);
         grid->addWidget(label, i, 0, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(list, i, 1);
