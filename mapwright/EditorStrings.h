@@ -59,8 +59,7 @@ inline constexpr const char* TipAddImages = "Add JPEG or BMP map images to the r
 inline constexpr const char* TipCalibrate =
     "Click a spot whose latitude and longitude you know, then type them";
 inline constexpr const char* HintArrange =
-    "Drag a map to move it, its corners to stretch it (Shift keeps the proportions); arrow "
-    "keys nudge by one pixel.";
+    "Drag to move, drag a corner to stretch (Shift keeps proportions), arrow keys nudge.";
 inline constexpr const char* HintCalibrate =
     "Click a spot whose latitude and longitude you know, then type them for point 1 or 2.";
 inline constexpr const char* EmptyHint =

@@ -127,7 +127,12 @@ CEditorWindow::CEditorWindow(QWidget* parent) : QMainWindow(parent) {
     restoreState(editorsettings::WindowState());
 }
 
-CEditorWindow::~CEditorWindow() = default;
+CEditorWindow::~CEditorWindow() {
+    // The canvas and the maps panel use the document, which as a member is
+    // gone before the window's children would be.
+    delete takeCentralWidget();
+    delete dock;
+}
 
 QAction* CEditorWindow::Action(const QString& name) const {
     return findChild<QAction*>(name);

@@ -163,7 +163,15 @@ void CMapCanvas::LocationReplaced() {
 }
 
 void CMapCanvas::EditorChanged() {
-    if (drag.kind != DragKind::None && editor.IndexOf(drag.entry) < 0) drag = Drag{};
+    if (drag.kind != DragKind::None) {
+        // An undo or other step arrived mid-drag: the drag gives way. Its
+        // uncommitted placement goes unless the step itself set one.
+        if (editor.IndexOf(drag.entry) >= 0 && drag.entry->placement == drag.live)
+            drag.entry->placement = drag.start;
+        drag = Drag{};
+        guidesX.clear();
+        guidesY.clear();
+    }
     for (auto it = previews.begin(); it != previews.end();) {
         if (editor.IndexOf(it.key()) < 0)
             it = previews.erase(it);
@@ -286,6 +294,15 @@ void CMapCanvas::paintEvent(QPaintEvent* e) {
     if (location.showUserPoints) location.userInfoPoints.DrawAll(p);
     p.restore();
 
+    if (editor.Count() == 0) {
+        QFont font = p.font();
+        font.setPointSizeF(font.pointSizeF() * 1.3);
+        p.setFont(font);
+        p.setPen(QColor(0x8a, 0x96, 0xa3));
+        const QRectF shown = surface & QRectF(viewport()->rect());
+        p.drawText(shown.adjusted(20, 20, -20, -20), Qt::AlignCenter | Qt::TextWordWrap,
+                   mwstr::EmptyHint);
+    }
     DrawOverlay(p);
 }
 
@@ -449,6 +466,7 @@ void CMapCanvas::DragTo(QPointF pos, bool keepAspect) {
         r = layout::StretchCorner(drag.start, drag.corner, offset, others, SnapTolerance(), aspect);
     }
     drag.entry->placement = r;
+    drag.live = r;
     FindGuides(r, index);
     viewport()->update();
 }
@@ -492,7 +510,7 @@ void CMapCanvas::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton) {
         if (std::optional<layout::Corner> corner = HandleAt(pos)) {
             CMapLocation* entry = editor.Entry(SelectedIndex());
-            drag = Drag{DragKind::Stretch, entry, entry->placement, pos, *corner};
+            drag = Drag{DragKind::Stretch, entry, entry->placement, entry->placement, pos, *corner};
             return;
         }
     }
@@ -501,7 +519,7 @@ void CMapCanvas::mousePressEvent(QMouseEvent* e) {
         Select(hit);
         if (hit >= 0 && e->button() == Qt::LeftButton) {
             CMapLocation* entry = editor.Entry(hit);
-            drag = Drag{DragKind::Move, entry, entry->placement, pos};
+            drag = Drag{DragKind::Move, entry, entry->placement, entry->placement, pos};
         }
     }
 }

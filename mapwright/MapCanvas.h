@@ -94,6 +94,8 @@ private:
         DragKind kind = DragKind::None;
         CMapLocation* entry = nullptr;
         RectL start;
+        // What the drag last put into the entry.
+        RectL live;
         QPointF pressPos;
         layout::Corner corner = layout::Corner::BottomRight;
     };

@@ -92,6 +92,21 @@ TEST_F(WindowTest, DraggingFarFromOtherEdgesMovesByTheMouse) {
     EXPECT_EQ(editor().Entry(1)->placement, (RectL{520, 280, 620, 680}));
 }
 
+TEST_F(WindowTest, AnUndoDuringADragWinsOverTheDrag) {
+    AddBoth();
+    ASSERT_TRUE(editor().SetPlacement(0, {0, 300, 300, 500}, "Move"));
+    const QPoint from = At({350, 100});
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewport(), from + QPoint(40, 40));
+    window.Action("undo")->trigger();
+    QTest::mouseMove(viewport(), from + QPoint(60, 60));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, from + QPoint(60, 60));
+    EXPECT_EQ(editor().Entry(0)->placement, (RectL{0, 0, 300, 200}));
+    EXPECT_EQ(editor().Entry(1)->placement, (RectL{300, 0, 400, 400}));
+    EXPECT_EQ(window.Doc().Undo().count(), 2) << "the drag left no step of its own";
+    EXPECT_EQ(window.Doc().Undo().index(), 1);
+}
+
 TEST_F(WindowTest, CornersStretchTheSelectedMap) {
     AddBoth();
     canvas().Select(0);
