@@ -291,8 +291,14 @@ void CMapCanvas::paintEvent(QPaintEvent* e) {
         location.rectElipDraws.Draw(p);
     }
     if (location.showMapPoints) location.mapPoints.DrawAll(p);
-    if (location.showUserPoints) location.userInfoPoints.DrawAll(p);
     p.restore();
+    // Icons keep their size at any zoom, as their windows do in the program.
+    if (location.showUserPoints) {
+        for (const auto& point : location.userInfoPoints.points) {
+            const QPixmap icon = art::UserPointIcon(point->iconId);
+            if (!icon.isNull()) p.drawPixmap(ToViewport(QPointF(point->position)), icon);
+        }
+    }
 
     if (editor.Count() == 0) {
         QFont font = p.font();

@@ -74,6 +74,25 @@ TEST_F(WindowTest, TitleCarriesTheNameAndTheModifiedMark) {
     EXPECT_TRUE(window.Action("recent1")->text().endsWith(dir.filePath("lake.fnm")));
 }
 
+TEST_F(WindowTest, TheCanvasShowsEachMapInItsPlacement) {
+    AddBoth();
+    canvas().SetScale(0.5);
+    const QImage shown = viewport()->grab().toImage();
+    const std::pair<QPointF, QRgb> cases[] = {
+        {{150, 100}, 0xFFCC3333},  // a.bmp
+        {{350, 300}, 0xFF33CC33},  // b.bmp
+        {{750, 650}, 0xFFFFFFFF},  // the empty surface, between grid lines
+    };
+    for (auto [pixel, rgb] : cases)
+        EXPECT_EQ(shown.pixel(At(pixel)), rgb) << pixel.x() << "," << pixel.y();
+    const QPoint offSurface = canvas().ToViewport(QPointF(-20, 500)).toPoint();
+    EXPECT_NE(shown.pixel(offSurface), 0xFFFFFFFF);
+
+    ASSERT_TRUE(editor().SetPlacement(1, {0, 0, 300, 200}, "Move"));
+    EXPECT_EQ(viewport()->grab().toImage().pixel(At({150, 100})), 0xFF33CC33u)
+        << "the later map covers the earlier";
+}
+
 TEST_F(WindowTest, DraggingAMapSnapsItsEdgesAndUndoPutsItBack) {
     AddBoth();
     ASSERT_TRUE(editor().SetPlacement(1, {500, 300, 600, 700}, "Move"));
