@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "Commands.h"
+#include "ToolCommands.h"
 #include "framework/Prompts.h"
 
 namespace {
@@ -28,6 +29,9 @@ constexpr Subcommand kSubcommands[] = {
      "read IN as the program opens it and write OUT as its Save writes a location", &fnm::Resave},
     {"distance", "LAT1 LON1 LAT2 LON2",
      "statute miles between two points given in decimal degrees north and west", &fnm::Distance},
+    {"sun", "--lat LAT --lon LON --date YYYY-MM-DD",
+     "sunrise and sunset there on that date, in the time zone of TZ", &fnm::Sun},
+    {"bass", "LENGTH GIRTH", "a bass's estimated weight in pounds from inches", &fnm::Bass},
 };
 
 void Usage(FILE* stream) {
