@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "drawings/ColorRef.h"
+#include "drawings/PointArray.h"
 #include "drawings/Stroke.h"
 
 const ClassInfo CFreeHand::classInfo{"CFreeHand", 1, &CFreeHand::Create};
@@ -14,7 +15,7 @@ void CFreeHand::Serialize(CArchive& ar) {
         ar.WriteRect(bounds);
         ar.WriteU16(static_cast<uint16_t>(penWidth));
         ar.WriteU32(penColor);
-        ar.WritePointArray(points);
+        WritePoints(ar, points);
     } else {
         bounds = ar.ReadRect();
         penWidth = ar.ReadU16();

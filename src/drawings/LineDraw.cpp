@@ -1,6 +1,7 @@
 #include "drawings/LineDraw.h"
 
 #include "drawings/ColorRef.h"
+#include "drawings/PointArray.h"
 #include "drawings/Stroke.h"
 
 const ClassInfo CLineDraw::classInfo{"CLineDraw", 1, &CLineDraw::Create};
@@ -11,7 +12,7 @@ void CLineDraw::Serialize(CArchive& ar) {
         ar.WriteU16(static_cast<uint16_t>(penWidth));
         ar.WriteU32(penColor);
         ar.WriteU32(reserved);
-        ar.WritePointArray(points);
+        WritePoints(ar, points);
     } else {
         bounds = ar.ReadRect();
         penWidth = ar.ReadU16();
