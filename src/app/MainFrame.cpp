@@ -15,6 +15,7 @@
 #include "app/TarnlightApp.h"
 #include "document/TarnlightDoc.h"
 #include "framework/Settings.h"
+#include "framework/customize/Customizer.h"
 #include "points/PointDisplay.h"
 #include "resources/Art.h"
 #include "resources/CommandIds.h"
@@ -55,6 +56,10 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     BuildCommandMaps();
     CreateMenus();
     CreateToolBar();
+    customizer = new Customizer(*this, table, frameMap, toolBar, userImages);
+    customizer->bindDoubleClick = [this](std::function<void()> run) {
+        view->onUnhandledDoubleClick = std::move(run);
+    };
 
     connect(doc, &CDocument::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc, &CDocument::modifiedChanged, this, [this](bool m) { setWindowModified(m); });
@@ -329,6 +334,8 @@ void CMainFrame::RestoreLayout() {
     SettingsStore& s = SettingsStore::instance();
     QByteArray geometry = s.Value(kGeometryKey).toByteArray();
     QByteArray state = s.Value(kStateKey).toByteArray();
+    // User toolbars first, so the layout finds them.
+    customizer->Load();
     // A damaged saved layout is simply not applied.
     if (!geometry.isEmpty()) restoreGeometry(geometry);
     if (!state.isEmpty()) restoreState(state, kLayoutVersion);
@@ -339,6 +346,7 @@ void CMainFrame::SaveLayout() {
     SettingsStore& s = SettingsStore::instance();
     s.SetValue(kGeometryKey, saveGeometry());
     s.SetValue(kStateKey, saveState(kLayoutVersion));
+    customizer->Save();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {

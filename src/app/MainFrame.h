@@ -15,6 +15,7 @@ class CTarnlightApp;
 class CTarnlightDoc;
 class CTarnlightView;
 class CAdPanel;
+class Customizer;
 
 // The main window: menus, the main toolbar, the status bar with its X,Y,
 // latitude and longitude panes, the three docked panels on the right, and
@@ -32,6 +33,7 @@ public:
     QDockWidget* SunDock() const { return sunDock; }
     QDockWidget* AdDock() const { return adDock; }
     QToolBar* MainToolBar() const { return toolBar; }
+    Customizer& Customization() { return *customizer; }
     const QImage& UserImages() const { return userImages; }
 
     // The toolbar menu: on bars' right click and as View > Toolbars.
@@ -82,5 +84,6 @@ private:
     QList<QAction*> recentActions;
     QAction* recentSeparator = nullptr;
     QImage userImages;
+    Customizer* customizer = nullptr;
     bool tornDown = false;
 };
