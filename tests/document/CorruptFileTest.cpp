@@ -159,15 +159,4 @@ TEST_F(CorruptFiles, DamagedStructuresFailCleanly) {
     }
 }
 
-TEST_F(CorruptFiles, BoundedEvenWhenEveryCountIsHuge) {
-    // Nothing but counts: a head, then the largest count each block allows.
-    QByteArray bytes = good.left(92);
-    bytes += FromHex("FF FF FF FF");
-    ExpectFormatFault(bytes, "maps");
-    bytes = good.left(92) + FromHex("00 00 00 00 FF FF FF FF");
-    ExpectFormatFault(bytes, "user points");
-    bytes = good.left(92) + FromHex("00 00 00 00 00 00 00 00 02 00 B4 00 00 00 FF FF FF FF FF FF");
-    ExpectFormatFault(bytes, "strokes");
-}
-
 }  // namespace

@@ -200,25 +200,6 @@ TEST(DrawingRecords, PenWidthIsSixteenBitsOnDiskAndWidenedUnsigned) {
     EXPECT_EQ(back.items[0]->penWidth, 65535);
 }
 
-TEST(DrawingRecords, SeventyThousandPointStrokeUsesTheLongCount) {
-    CFreeHandList strokes;
-    CFreeHand& stroke = strokes.AddNew();
-    for (int i = 0; i < 70000; ++i) stroke.AppendPoint({i % 1000, i / 1000});
-    stroke.ComputeBounds();
-    const QByteArray bytes = Store([&](CArchive& ar) { strokes.Serialize(ar); });
-    // list pen 6, count 2, class description 6 + 9, bounds 16, pen 6.
-    const int countAt = 6 + 2 + 15 + 16 + 6;
-    EXPECT_EQ(Hex(bytes.mid(countAt, 6)), "FF FF 70 11 01 00");
-    EXPECT_EQ(bytes.size(), countAt + 6 + 70000 * 8);
-
-    CFreeHandList back;
-    ASSERT_EQ(Load(bytes, [&](CArchive& ar) { back.Serialize(ar); }), CArchive::Error::None);
-    ASSERT_EQ(back.items.size(), 1u);
-    EXPECT_EQ(back.items[0]->points, stroke.points);
-    EXPECT_EQ(back.items[0]->bounds, stroke.bounds);
-    EXPECT_EQ(Store([&](CArchive& ar) { back.Serialize(ar); }), bytes);
-}
-
 TEST(DrawingRecords, ReadingAppendsAndRejectsAnotherClass) {
     CLineDrawList lines;
     lines.AddNew().points = {{3, 4}};

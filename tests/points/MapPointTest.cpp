@@ -116,25 +116,6 @@ TEST(MapPointList, TwoPointsAreOneClassDescriptionAndOneClassTag) {
     EXPECT_EQ(Store([&](CArchive& ar) { back.Serialize(ar); }), bytes);
 }
 
-TEST(MapPointList, NamesOf254And255Characters) {
-    struct Case {
-        int length;
-        const char* prefix;
-    };
-    for (Case c : {Case{254, "FE"}, Case{255, "FF FF 00"}, Case{65533, "FF FD FF"},
-                   Case{65534, "FF FF FF FE FF 00 00"}}) {
-        CMapPointList list;
-        list.AddPoint(0, 0, 0, 0, QString(c.length, 'n'), "");
-        const QByteArray bytes = Store([&](CArchive& ar) { list.Serialize(ar); });
-        const int nameAt = 2 + 15 + 16;
-        const QString prefix = c.prefix;
-        EXPECT_EQ(Hex(bytes.mid(nameAt, (prefix.size() + 1) / 3)), prefix) << c.length;
-        CMapPointList back;
-        ASSERT_EQ(Load(bytes, [&](CArchive& ar) { back.Serialize(ar); }), CArchive::Error::None);
-        EXPECT_EQ(back.items[0]->name.size(), c.length);
-    }
-}
-
 TEST(MapPointList, CopyFromAppendsCopies) {
     CMapPointList a;
     a.AddPoint(1, 2, 3, 4, "one", "i1");
