@@ -119,8 +119,13 @@ struct PrefixCase {
 };
 
 TEST_F(LocationFormat, NameLengthPrefixes) {
-    const PrefixCase cases[] = {
-        {0, "00"}, {1, "01"}, {254, "FE"}, {255, "FF FF 00"}, {256, "FF 00 01"}};
+    const PrefixCase cases[] = {{0, "00"},
+                                {1, "01"},
+                                {254, "FE"},
+                                {255, "FF FF 00"},
+                                {256, "FF 00 01"},
+                                {65533, "FF FD FF"},
+                                {65534, "FF FF FF FE FF 00 00"}};
     for (const PrefixCase& c : cases) {
         CTarnLocation location;
         location.mapPoints.AddPoint(0, 0, 0, 0, QString(c.length, QChar('w')), "");
