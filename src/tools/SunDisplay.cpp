@@ -4,23 +4,16 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "framework/PanelText.h"
 #include "resources/Art.h"
 #include "resources/Strings.h"
 
 namespace {
 
-const QColor kTitleBlue(0, 0, 180);
+using panel::kTitleBlue;
+using panel::TextAt;
 
-// GDI places text by the top of its cell, Qt by the baseline.
-void TextAt(QPainter& p, int x, int top, const QString& text) {
-    p.drawText(QPoint(x, top + p.fontMetrics().ascent()), text);
-}
-
-QFont PanelFont(const char* family, int points) {
-    QFont font(QString::fromLatin1(family));
-    font.setPointSize(points);
-    return font;
-}
+QFont PanelFont(const char* family, int points) { return panel::Font(family, points); }
 
 }  // namespace
 
