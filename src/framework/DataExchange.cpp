@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 #include "framework/Prompts.h"
@@ -48,16 +49,7 @@ void DataExchange::Refuse(QWidget* field, const QString& message) {
     }
 }
 
-void DataExchange::Int(QLineEdit* edit, int& value) {
-    if (!ok || !edit) return;
-    if (!saving) {
-        edit->setText(QString::number(value));
-        return;
-    }
-    int v = 0;
-    if (!ParseInt(edit->text(), v)) return Refuse(edit, str::EnterInteger);
-    value = v;
-}
+void DataExchange::Int(QLineEdit* edit, int& value) { IntRange(edit, value, INT32_MIN, INT32_MAX); }
 
 void DataExchange::IntRange(QLineEdit* edit, int& value, int min, int max) {
     if (!ok || !edit) return;
@@ -67,7 +59,7 @@ void DataExchange::IntRange(QLineEdit* edit, int& value, int min, int max) {
     }
     int v = 0;
     if (!ParseInt(edit->text(), v)) return Refuse(edit, str::EnterInteger);
-    if (v < min || v > max)
+    if (min != INT32_MIN && (v < min || v > max))
         return Refuse(edit, QString(str::EnterIntegerBetween).arg(min).arg(max));
     value = v;
 }
