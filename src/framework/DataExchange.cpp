@@ -59,7 +59,7 @@ void DataExchange::IntRange(QLineEdit* edit, int& value, int min, int max) {
     }
     int v = 0;
     if (!ParseInt(edit->text(), v)) return Refuse(edit, str::EnterInteger);
-    if (min != INT32_MIN && (v < min || v > max))
+    if (v < min || v > max)
         return Refuse(edit, QString(str::EnterIntegerBetween).arg(min).arg(max));
     value = v;
 }
