@@ -14,6 +14,7 @@
 #include "framework/Shell.h"
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
+#include "view/MapPrinter.h"
 
 CTarnlightApp::CTarnlightApp() {
     appMap.on(cmd::AppAbout, [this] { OnAppAbout(); });
@@ -44,11 +45,19 @@ bool CTarnlightApp::InitInstance(const StartupOptions& options) {
         if (!reopened && !options.defaultFile.isEmpty() && QFileInfo::exists(options.defaultFile))
             doc.OpenDocumentFile(options.defaultFile);
     }
+    showSplash = settings.Int(setting::Splash);
+    if (options.print) {
+        // Printed at the frame's default size; the frame never appears and
+        // there is no About box. The caller exits without a message loop.
+        frame->setAttribute(Qt::WA_DontShowOnScreen);
+        frame->show();
+        CMapPrinter* printing = CMapPrinter::Of(frame->View());
+        return printing && printing->PrintTo(options.printTo);
+    }
     frame->RestoreLayout();
     frame->show();
 
-    showSplash = settings.Int(setting::Splash);
-    if (showSplash && !options.print) CAboutDialog::Run(showSplash, frame.get());
+    if (showSplash) CAboutDialog::Run(showSplash, frame.get());
     return true;
 }
 

@@ -47,7 +47,13 @@ int main(int argc, char** argv) {
     GuiPrompts prompts;
     Prompts::install(&prompts);
     CTarnlightApp app;
-    if (!app.InitInstance(options)) return 1;
+    const bool started = app.InitInstance(options);
+    if (options.print) {
+        // --print and --print-to: the page went out during start-up.
+        app.ExitInstance();
+        return started ? 0 : 1;
+    }
+    if (!started) return 1;
     int rc = QApplication::exec();
     app.ExitInstance();
     return rc;

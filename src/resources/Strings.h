@@ -169,6 +169,11 @@ inline constexpr const char* SunPanelTitle = "Sun";
 inline constexpr const char* SunriseLabel = "Sunrise:";
 inline constexpr const char* SunsetLabel = "Sunset:";
 
+// Printing
+inline constexpr const char* PrintFooter = "Printed by Fenmarrow Utilities, File: %s";  // printf
+inline constexpr const char* PrintFailed = "Unable to start printing.";
+inline constexpr const char* PrinterNotFound = "Printer %1 not found.";
+
 // Customize dialog and user tools
 inline constexpr const char* CustomizeTitle = "Customize";
 inline constexpr const char* CustToolbarsPage = "Toolbars";

@@ -30,6 +30,7 @@
 #include "tools/SunTimes.h"
 #include "view/ConfigurationDialog.h"
 #include "view/FrameServices.h"
+#include "view/MapPrinter.h"
 
 namespace {
 constexpr int kPanStep = 3;
@@ -123,6 +124,12 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::SetupUserPoint, [this] { OnSetupNewUserPoint(); });
     commands.on(cmd::RemoveUserPoints, [this] { OnRemoveUserPoints(); });
     commands.on(cmd::SetupMapPoints, [this] { OnSetupMapPoint(); });
+    // One printer for the run, so print setup's choice holds for later prints.
+    auto* printing = new CMapPrinter(*this);
+    commands.on(cmd::FilePrint, [printing] { printing->OnFilePrint(); });
+    commands.on(cmd::FilePrintDirect, [printing] { printing->OnFilePrintDirect(); });
+    commands.on(cmd::FilePrintPreview, [printing] { printing->OnFilePrintPreview(); });
+    commands.on(cmd::FilePrintSetup, [printing] { printing->OnFilePrintSetup(); });
 }
 
 void CTarnlightView::OnMagnifySetup() {

@@ -1,0 +1,158 @@
+#include "view/MapPrinter.h"
+
+#include <algorithm>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinterInfo>
+#include <QRegion>
+#include <QScreen>
+
+#include "document/TarnLocation.h"
+#include "document/TarnlightDoc.h"
+#include "framework/Prompts.h"
+#include "resources/Strings.h"
+#include "view/TarnlightView.h"
+
+namespace {
+constexpr const char* kFooterFamily = "arial";
+constexpr int kFooterPoints = 32;
+constexpr int kFooterTextGap = 5;   // above the page bottom, plus one line
+constexpr int kFooterRuleGap = 30;  // the rule sits this far above, likewise
+}  // namespace
+
+CMapPrinter::CMapPrinter(CTarnlightView& v) : QObject(&v), view(v) {
+    setObjectName("CMapPrinter");
+}
+
+CMapPrinter* CMapPrinter::Of(CTarnlightView& v) {
+    return v.findChild<CMapPrinter*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+bool CMapPrinter::OnFilePrint() {
+    if (!Prompts::instance().printDialog(printer)) return false;
+    return PrintOn(printer);
+}
+
+bool CMapPrinter::OnFilePrintDirect() {
+    return PrintOn(printer);
+}
+
+void CMapPrinter::OnFilePrintPreview() {
+    QPrintPreviewDialog dlg(&printer, &view);
+    // The preview's own Print button comes back here with the real printer.
+    connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [this](QPrinter* target) {
+        QPainter p(target);
+        PaintPage(p, *target);
+    });
+    Prompts::instance().runModal(dlg);
+}
+
+bool CMapPrinter::OnFilePrintSetup() {
+    return Prompts::instance().pageSetupDialog(printer);
+}
+
+bool CMapPrinter::PrintTo(const QString& printerName) {
+    if (!printerName.isEmpty()) {
+        QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
+        if (info.isNull()) {
+            Prompts::instance().message(QString(str::PrinterNotFound).arg(printerName));
+            return false;
+        }
+        printer.setPrinterName(info.printerName());
+    }
+    return PrintOn(printer);
+}
+
+bool CMapPrinter::PrintOn(QPrinter& target) {
+    target.setDocName(view.Document().GetTitle());
+    QPainter p;
+    // Without any printer Qt falls back to a PDF writer with no file; starting
+    // that would leave the printer stuck for the rest of the run.
+    const bool noFile =
+        target.outputFormat() == QPrinter::PdfFormat && target.outputFileName().isEmpty();
+    if (noFile || !p.begin(&target)) {
+        Prompts::instance().message(str::PrintFailed);
+        return false;
+    }
+    PaintPage(p, target);
+    return p.end();
+}
+
+void CMapPrinter::PaintPage(QPainter& p, const QPrinter& target) {
+    // The painter's origin is the paint rectangle's top-left corner.
+    QSize size = target.pageLayout().paintRectPixels(target.resolution()).size();
+    QRect page(QPoint(0, 0), size);
+    DrawFooter(p, page, view.Document().GetTitle());
+    DrawMap(p, page);
+}
+
+int CMapPrinter::Factor(QSize page, QSize viewSize) {
+    if (viewSize.width() <= 0 || viewSize.height() <= 0) return 0;
+    if (page.width() <= 0 || page.height() <= 0) return 0;
+    return std::min(page.width() / viewSize.width(), page.height() / viewSize.height());
+}
+
+int CMapPrinter::FooterPixelSize() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
+    return qRound(kFooterPoints * dpi / 72.0);
+}
+
+QString CMapPrinter::FooterText(const QString& title) {
+    return QString::asprintf(str::PrintFooter, title.toUtf8().constData());
+}
+
+void CMapPrinter::DrawFooter(QPainter& p, const QRect& page, const QString& title) {
+    // Placed by the height of the device's own font, before ours is chosen.
+    const int tmH = p.fontMetrics().height();
+    // 32 points at the screen's resolution, then used as printer pixels: on a
+    // 600 dpi printer the footer is only about 5 points high. Pages keep the
+    // look they have always had.
+    QFont font(kFooterFamily);
+    font.setPixelSize(FooterPixelSize());
+    const QFont previous = p.font();
+    p.setFont(font);
+    const int bottom = page.y() + page.height();
+    const int top = bottom - tmH - kFooterTextGap;
+    p.drawText(QPoint(0, top + p.fontMetrics().ascent()), FooterText(title));
+    p.setFont(previous);
+    const int ruleY = bottom - tmH - kFooterRuleGap;
+    // Touching the hints makes Qt's PDF writer, which also feeds the print
+    // system, stroke with the painter's pen; untouched it draws a hairline.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.drawLine(QPoint(0, ruleY), QPoint(page.x() + page.width(), ruleY));
+}
+
+QImage CMapPrinter::ComposeRegion(CTarnLocation& location, const QRect& region,
+                                  const QColor& window) {
+    // Only the region: the whole extent of a big scan would not fit in memory.
+    QImage picture(region.size(), QImage::Format_RGB32);
+    picture.fill(window);
+    QPainter p(&picture);
+    p.translate(-region.topLeft());
+    const QRect extent(QPoint(0, 0), location.Extent());
+    const QRect inside = region & extent;
+    if (!inside.isEmpty()) location.Draw(p, inside);
+    // On screen the icons are windows of their own; on paper they are drawn.
+    location.userInfoPoints.DrawAll(p);
+    for (const QRect& r : QRegion(region) - QRegion(extent)) p.fillRect(r, window);
+    return picture;
+}
+
+void CMapPrinter::DrawMap(QPainter& p, const QRect& page) {
+    const QSize shown = view.viewport()->size();
+    const int f = Factor(page.size(), shown);
+    if (f == 0) return;  // the footer alone
+    const QRect region(view.ScrollPosition(), shown);
+    const QImage picture =
+        ComposeRegion(view.Location(), region, view.palette().color(QPalette::Window));
+    p.save();
+    // Every map pixel becomes an f x f block: no smoothing, no lossy packing.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
+    p.drawImage(QRect(0, 0, shown.width() * f, shown.height() * f), picture);
+    p.restore();
+}

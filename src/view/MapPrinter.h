@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QPrinter>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QColor;
+class QImage;
+class QPainter;
+class CTarnLocation;
+class CTarnlightView;
+
+// Prints what the map view shows, on exactly one page: a footer naming the
+// file, then the visible part of the map enlarged by a whole factor from the
+// page's top-left corner. One printer serves the whole run, so the choice
+// made in print setup holds for every later print and preview.
+class CMapPrinter : public QObject {
+    Q_OBJECT
+public:
+    // Becomes a child of the view and lives as long as it does.
+    explicit CMapPrinter(CTarnlightView& view);
+    // The view's printer object, or null when it has none.
+    static CMapPrinter* Of(CTarnlightView& view);
+
+    QPrinter& Printer() { return printer; }
+
+    // The commands. Print runs the print dialog first (cancel prints
+    // nothing); print direct uses the printer as it is. Both return false
+    // when nothing was printed.
+    bool OnFilePrint();
+    bool OnFilePrintDirect();
+    void OnFilePrintPreview();
+    bool OnFilePrintSetup();
+    // The command line's print: on the named printer, or the current one
+    // when the name is empty. An unknown name is reported and prints nothing.
+    bool PrintTo(const QString& printerName);
+
+    // Prints the page on target; false (and a message) when it cannot start.
+    bool PrintOn(QPrinter& target);
+    // Paints the page with a painter active on target.
+    void PaintPage(QPainter& p, const QPrinter& target);
+
+    // The whole enlargement that fits a view of viewSize on page in both
+    // directions; 0 when it does not fit even once.
+    static int Factor(QSize page, QSize viewSize);
+    // The footer's pixel size: 32 points at the screen's logical resolution.
+    static int FooterPixelSize();
+    static QString FooterText(const QString& title);
+    // The footer line and the rule above it, at the page's bottom.
+    static void DrawFooter(QPainter& p, const QRect& page, const QString& title);
+    // The picture of region (logical pixels) as the view shows it, without
+    // its screen overlays: maps, red lines and map points by the layers,
+    // the user info point icons, and the window colour outside the extent.
+    static QImage ComposeRegion(CTarnLocation& location, const QRect& region, const QColor& window);
+    // The visible region enlarged by Factor() at the page's top-left corner.
+    void DrawMap(QPainter& p, const QRect& page);
+
+private:
+    CTarnlightView& view;
+    QPrinter printer{QPrinter::HighResolution};
+};
