@@ -49,7 +49,9 @@ void DataExchange::Refuse(QWidget* field, const QString& message) {
     }
 }
 
-void DataExchange::Int(QLineEdit* edit, int& value) { IntRange(edit, value, INT32_MIN, INT32_MAX); }
+void DataExchange::Int(QLineEdit* edit, int& value) {
+    IntRange(edit, value, INT32_MIN, INT32_MAX);
+}
 
 void DataExchange::IntRange(QLineEdit* edit, int& value, int min, int max) {
     if (!ok || !edit) return;

@@ -13,7 +13,9 @@ namespace {
 using panel::kTitleBlue;
 using panel::TextAt;
 
-QFont PanelFont(const char* family, int points) { return panel::Font(family, points); }
+QFont PanelFont(const char* family, int points) {
+    return panel::Font(family, points);
+}
 
 }  // namespace
 
