@@ -221,4 +221,18 @@ inline constexpr const char* CustProgramFilter = "All Files (*)";
 inline constexpr const char* CustDefaultToolName = "Tool %1";
 inline constexpr const char* CustToolNeedsProgram = "The tool \"%1\" needs a program.";
 inline constexpr const char* CustToolFailed = "Unable to start %1.";
+// GPX interchange
+inline constexpr const char* GpxFilter = "GPX Files (*.gpx);;All Files (*)";
+inline constexpr const char* GpxDefaultName = "waypoints.gpx";
+inline constexpr const char* GpxAdded = "%1 waypoint(s) added.";
+inline constexpr const char* GpxSkippedQuarter =
+    "%1 skipped: south of the equator or east of Greenwich.";
+inline constexpr const char* GpxSkippedOutside = "%1 skipped: outside the allowed mapping area.";
+inline constexpr const char* GpxCouldNotRead = "Could not read:";
+inline constexpr const char* GpxNoPosition = "line %1: a waypoint without a valid lat and lon";
+inline constexpr const char* GpxXmlError = "line %1: %2";
+inline constexpr const char* GpxNotGpx = "the file is not a GPX file";
+inline constexpr const char* GpxCannotOpen = "Unable to open %1.";
+inline constexpr const char* GpxCannotWrite = "Unable to write %1.";
+inline constexpr const char* GpxRouteName = "Line %1";
 }  // namespace str

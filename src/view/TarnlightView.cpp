@@ -21,6 +21,7 @@
 #include "framework/Shell.h"
 #include "geo/CoordSetupDialog.h"
 #include "geo/SetPointDialog.h"
+#include "interchange/Gpx.h"
 #include "magnifier/MagnifyWnd.h"
 #include "magnifier/PropMagn.h"
 #include "resources/Art.h"
@@ -124,6 +125,23 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::SetupUserPoint, [this] { OnSetupNewUserPoint(); });
     commands.on(cmd::RemoveUserPoints, [this] { OnRemoveUserPoints(); });
     commands.on(cmd::SetupMapPoints, [this] { OnSetupMapPoint(); });
+    commands.on(cmd::ImportGpx, [this] {
+        const std::optional<QString> path = Prompts::instance().openFileName(str::GpxFilter);
+        if (!path) return;
+        const gpx::ImportReport report = gpx::ImportGpx(location, *path);
+        if (report.added > 0) {
+            doc.SetModifiedFlag();
+            viewport()->update();
+        }
+        Prompts::instance().message(report.Message(), Prompts::Buttons::Ok,
+                                    Prompts::Icon::Information);
+    });
+    commands.on(cmd::ExportGpx, [this] {
+        const std::optional<QString> path =
+            Prompts::instance().saveFileName(str::GpxDefaultName, str::GpxFilter);
+        if (path && !gpx::ExportGpx(location, *path))
+            Prompts::instance().message(QString(str::GpxCannotWrite).arg(*path));
+    });
     // One printer for the run, so print setup's choice holds for later prints.
     auto* printing = new CMapPrinter(*this);
     commands.on(cmd::FilePrint, [printing] { printing->OnFilePrint(); });

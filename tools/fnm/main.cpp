@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "Commands.h"
+#include "GpxCommands.h"
+#include "RenderCommand.h"
 #include "ToolCommands.h"
 #include "framework/Prompts.h"
 
@@ -32,6 +34,14 @@ constexpr Subcommand kSubcommands[] = {
     {"sun", "--lat LAT --lon LON --date YYYY-MM-DD",
      "sunrise and sunset there on that date, in the time zone of TZ", &fnm::Sun},
     {"bass", "LENGTH GIRTH", "a bass's estimated weight in pounds from inches", &fnm::Bass},
+    {"export-gpx", "FILE OUT.gpx", "write FILE's points as GPX waypoints and its lines as routes",
+     &fnm::ExportGpx},
+    {"import-gpx", "FILE IN.gpx OUT.fnm",
+     "add IN's waypoints to FILE and write OUT as Save writes it; prints added and skipped counts",
+     &fnm::ImportGpx},
+    {"render", "FILE OUT.png [--x X --y Y --width W --height H]",
+     "the location composed as printing composes it, as a PNG (whole extent by default)",
+     &fnm::Render},
 };
 
 void Usage(FILE* stream) {
