@@ -1,0 +1,80 @@
+#include "../view/ViewFixture.h"
+#include "GpxTestSupport.h"
+#include "interchange/Gpx.h"
+#include "resources/CommandIds.h"
+
+namespace {
+
+class ViewGpxTest : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        CTarnLocation& l = view->Location();
+        const auto calibrated = gpxtest::CalibratedLocation();
+        l.lon1 = calibrated->lon1;
+        l.lon2 = calibrated->lon2;
+        l.lat1 = calibrated->lat1;
+        l.lat2 = calibrated->lat2;
+        l.x1 = calibrated->x1;
+        l.x2 = calibrated->x2;
+        l.y1 = calibrated->y1;
+        l.y2 = calibrated->y2;
+        doc.SetModifiedFlag(false);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(ViewGpxTest, ImportAddsTheWaypointsMarksModifiedAndSaysWhatHappened) {
+    const QString path = dir.filePath("in.gpx");
+    ASSERT_TRUE(testutil::WriteAll(
+        path,
+        "<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+        "<wpt lat=\"46.37\" lon=\"-93.76\"><name>Reef</name><sym>Anchor</sym></wpt>\n"
+        "<wpt lat=\"46.35\" lon=\"-93.70\"><name>Hump</name><type>Rock</type></wpt>\n"
+        "<wpt lat=\"-46.37\" lon=\"-93.76\"/>\n"
+        "</gpx>\n"));
+    scripted().openFile(path);
+    ASSERT_TRUE(table.execute(cmd::ImportGpx));
+
+    CTarnLocation& l = view->Location();
+    ASSERT_EQ(l.userInfoPoints.points.size(), 1u);
+    EXPECT_EQ(l.userInfoPoints.points[0]->name, "Reef");
+    EXPECT_EQ(l.userInfoPoints.points[0]->iconId, 5002);
+    EXPECT_EQ(l.userInfoPoints.points[0]->position, QPoint(200, 150));
+    EXPECT_NE(l.userInfoPoints.points[0]->Window(), nullptr) << "shown on the map like any point";
+    ASSERT_EQ(l.mapPoints.items.size(), 1u);
+    EXPECT_EQ(l.mapPoints.items[0]->position, QPoint(500, 250));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(scripted().messages,
+              QStringList{"2 waypoint(s) added.\n"
+                          "1 skipped: south of the equator or east of Greenwich."});
+    EXPECT_EQ(scripted().openFilters, QStringList{"GPX Files (*.gpx);;All Files (*)"});
+}
+
+TEST_F(ViewGpxTest, CancelledImportChangesNothing) {
+    scripted().openFile(std::nullopt);
+    ASSERT_TRUE(table.execute(cmd::ImportGpx));
+    EXPECT_TRUE(view->Location().userInfoPoints.points.empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(scripted().messages.isEmpty());
+}
+
+TEST_F(ViewGpxTest, ExportWritesTheLocationsPointsWhereTheUserSays) {
+    view->Location().mapPoints.AddPoint(300, 300, 0, 5, "Hole", "");
+    const QString path = dir.filePath("out.gpx");
+    scripted().saveFile(path);
+    ASSERT_TRUE(table.execute(cmd::ExportGpx));
+    EXPECT_EQ(scripted().proposedSaveNames, QStringList{"waypoints.gpx"});
+    EXPECT_EQ(testutil::ReadAll(path), gpx::WriteGpx(view->Location()));
+    EXPECT_TRUE(scripted().messages.isEmpty());
+    EXPECT_FALSE(doc.IsModified()) << "exporting changes nothing in the location";
+
+    scripted().saveFile(dir.filePath("no/such/folder/out.gpx"));
+    ASSERT_TRUE(table.execute(cmd::ExportGpx));
+    EXPECT_EQ(scripted().messages.size(), 1);
+    EXPECT_TRUE(scripted().messages.value(0).startsWith("Unable to write "))
+        << scripted().messages.value(0);
+}
+
+}  // namespace
