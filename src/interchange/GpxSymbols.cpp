@@ -9,25 +9,41 @@
 namespace gpx {
 namespace {
 
-// In icon order, 5000 first. Every name is distinct so that a symbol leads
-// back to the same icon.
+// In icon order, 5000 first, by what each picture shows. Every name is
+// distinct so that a symbol leads back to the same icon.
 constexpr std::array<const char*, 32> kIconSymbols = {
-    "Fishing Area",  "Boat Ramp",
-    "Anchor",        "Flag, Blue",
-    "Flag, Red",     "Flag, Green",
-    "Pin, Blue",     "Pin, Red",
-    "Pin, Green",    "Marina",
-    "Campground",    "Parking Area",
-    "Restroom",      "Fishing Hot Spot Facility",
-    "Shipwreck",     "Skull and Crossbones",
-    "Danger Area",   "Dam",
-    "Bridge",        "Light",
-    "Buoy, White",   "Navaid, Red",
-    "Navaid, Green", "Picnic Area",
-    "Swimming Area", "Lodging",
-    "Restaurant",    "Gas Station",
-    "Trail Head",    "Scenic Area",
-    "Waypoint",      "Residence",
+    "Fishing Area",               // fish
+    "Marina",                     // sailboat
+    "Anchor",                     // anchor
+    "Flag, Red",                  // flag
+    "Forest",                     // pine
+    "Lodging",                    // cabin
+    "Dock",                       // dock
+    "Weed Bed",                   // weeds
+    "Reef",                       // rock
+    "Navaid, Red",                // buoy
+    "Campground",                 // tent
+    "Fishing Hot Spot Facility",  // rod
+    "Bait and Tackle",            // hook
+    "Dot, Black",                 // dots
+    "Fish",                       // perch
+    "Inlet",                      // culvert
+    "Parking Area",               // parking
+    "Gas Station",                // fuel pump
+    "Bridge",                     // bridge
+    "Dam",                        // dam
+    "Light",                      // lighthouse
+    "Danger Area",                // warning sign
+    "Star",                       // star
+    "Favorite",                   // heart
+    "Residence",                  // house
+    "Car",                        // car
+    "Restaurant",                 // knife and fork
+    "Drinking Water",             // tap
+    "Deep Water",                 // whirlpool
+    "Boat Ramp",                  // ramp into the water
+    "Pin, Red",                   // red pin, the new-point icon
+    "Information",                // pin with a question mark
 };
 
 struct MapPointKind {

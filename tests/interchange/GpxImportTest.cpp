@@ -153,7 +153,7 @@ TEST(GpxImport, TypesMakeMapPointsAndSymbolsPickIcons) {
     EXPECT_EQ(hump.info, "weeds");
     EXPECT_EQ(hump.position, QPoint(1000, 750));
     ASSERT_EQ(l->userInfoPoints.points.size(), 2u);
-    EXPECT_EQ(l->userInfoPoints.points[0]->iconId, 5001);
+    EXPECT_EQ(l->userInfoPoints.points[0]->iconId, 5029);
     EXPECT_EQ(l->userInfoPoints.points[1]->iconId, 5030);
     EXPECT_EQ(l->userInfoPoints.points[1]->altitude, 0);
 }

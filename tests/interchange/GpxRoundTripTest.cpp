@@ -153,8 +153,9 @@ TEST(GpxSymbols, CommonNamesAndUnknownOnes) {
         const char* sym;
         int icon;
     } cases[] = {
-        {"Fishing Area", 5000}, {"Boat Ramp", 5001}, {"Anchor", 5002},   {"Flag, Blue", 5003},
-        {" anchor ", 5002},     {"Waypoint", 5030},  {"Crab Pot", 5030}, {"", 5030},
+        {"Fishing Area", 5000}, {"Boat Ramp", 5029}, {"Anchor", 5002},
+        {"Flag, Red", 5003},    {" anchor ", 5002},  {"Pin, Red", 5030},
+        {"Waypoint", 5030},     {"Crab Pot", 5030},  {"", 5030},
     };
     for (const auto& c : cases) EXPECT_EQ(gpx::IconForSymbol(c.sym), c.icon) << c.sym;
     EXPECT_EQ(gpx::IconSymbol(4999), gpx::IconSymbol(5030));
