@@ -65,6 +65,14 @@ QString WriteRow(const FnmInterchange* t, const QString& name, bool layersOn) {
     return path;
 }
 
+TEST_F(FnmInterchange, HelpListsTheNewSubcommands) {
+    const ToolRun run = Fnm({"--help"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* usage : {"fnm export-gpx FILE OUT.gpx", "fnm import-gpx FILE IN.gpx OUT.fnm",
+                              "fnm render FILE OUT.png [--x X --y Y --width W --height H]"})
+        EXPECT_TRUE(run.out.contains(usage)) << usage;
+}
+
 TEST_F(FnmInterchange, ExportThenImportThroughTheToolAddsEveryPoint) {
     const QString row = WriteRow(this, "row.fnm", true);
     const ToolRun exported = Fnm({"export-gpx", row, Path("row.gpx")});
