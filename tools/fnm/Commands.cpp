@@ -16,13 +16,15 @@ void Print(FILE* stream, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stream);
 }
 
+}  // namespace
+
 void Complain(const QString& text) {
     Print(stderr, text.toLocal8Bit().toStdString() + "\n");
 }
 
-// Reads path as the program's open does. Messages (the program's own) have
-// gone to stderr already through the silent prompts.
-int Read(CTarnlightDoc& doc, const QString& path) {
+// Messages (the program's own) have gone to stderr already through the
+// silent prompts.
+int ReadLocation(CTarnlightDoc& doc, const QString& path) {
     if (doc.OnOpenDocument(path)) return kSuccess;
     switch (doc.LastArchiveError()) {
         case CArchive::Error::EndOfFile:
@@ -34,6 +36,8 @@ int Read(CTarnlightDoc& doc, const QString& path) {
             return kFileFault;
     }
 }
+
+namespace {
 
 bool ParseDegrees(const QString& text, double& out) {
     bool ok = false;
@@ -54,7 +58,7 @@ int Info(const QStringList& args) {
     CTarnLocation location;
     CTarnlightDoc doc;
     doc.SetLocation(&location);
-    if (int status = Read(doc, files[0]); status != kSuccess) return status;
+    if (int status = ReadLocation(doc, files[0]); status != kSuccess) return status;
     Print(stdout, json ? LocationJson(location) : LocationSummary(location, files[0]));
     return kSuccess;
 }
@@ -73,7 +77,7 @@ int Resave(const QStringList& args) {
     CTarnLocation location;
     CTarnlightDoc doc;
     doc.SetLocation(&location);
-    if (int status = Read(doc, args[0]); status != kSuccess) return status;
+    if (int status = ReadLocation(doc, args[0]); status != kSuccess) return status;
     return doc.DoSave(out) ? kSuccess : kFileFault;
 }
 

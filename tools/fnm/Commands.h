@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+class CTarnlightDoc;
+
 // The subcommands of fnm. Each takes the arguments after its name and
 // returns the process exit status.
 namespace fnm {
@@ -12,6 +14,12 @@ enum Exit {
     kFileFault = 2,    // a file could not be opened, read or written
     kUsage = 64,       // the command line itself is wrong
 };
+
+// Reads path into doc as the program's open does and gives the exit status
+// the failure deserves.
+int ReadLocation(CTarnlightDoc& doc, const QString& path);
+// One line on stderr.
+void Complain(const QString& text);
 
 int Info(const QStringList& args);
 int Resave(const QStringList& args);

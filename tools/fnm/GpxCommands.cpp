@@ -11,27 +11,6 @@
 #include "resources/Strings.h"
 
 namespace fnm {
-namespace {
-
-void Complain(const QString& text) {
-    const std::string bytes = text.toLocal8Bit().toStdString() + "\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-}
-
-}  // namespace
-
-int ReadLocation(CTarnlightDoc& doc, const QString& path) {
-    if (doc.OnOpenDocument(path)) return kSuccess;
-    switch (doc.LastArchiveError()) {
-        case CArchive::Error::EndOfFile:
-        case CArchive::Error::BadFormat:
-        case CArchive::Error::BadClass:
-        case CArchive::Error::BadSchema:
-            return kFormatFault;
-        default:
-            return kFileFault;
-    }
-}
 
 int ExportGpx(const QStringList& args) {
     if (args.size() != 2) {

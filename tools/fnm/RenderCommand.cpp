@@ -8,18 +8,12 @@
 #include <string>
 
 #include "Commands.h"
-#include "GpxCommands.h"
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
 #include "view/MapPrinter.h"
 
 namespace fnm {
 namespace {
-
-void Complain(const QString& text) {
-    const std::string bytes = text.toLocal8Bit().toStdString() + "\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), stderr);
-}
 
 constexpr const char* kUsageText =
     "usage: fnm render FILE OUT.png [--x X --y Y --width W --height H]";
