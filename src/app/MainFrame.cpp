@@ -301,6 +301,10 @@ void CMainFrame::SetPaneText(int pane, const QString& text) {
 void CMainFrame::SetPaneInfo(int pane, int id, bool disabled, int width) {
     if (pane <= 0 || pane >= 4) return;
     QLabel* l = panes[pane];
+    // Called on every mouse move: only a real change touches the layout.
+    if (l->isEnabled() == !disabled && l->minimumWidth() == width && l->maximumWidth() == width &&
+        l->objectName().toInt() == id)
+        return;
     l->setObjectName(QString::number(id));
     l->setEnabled(!disabled);
     l->setFrameStyle(disabled ? QFrame::NoFrame : QFrame::Panel | QFrame::Sunken);
