@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 #include <climits>
 
@@ -9,6 +10,22 @@
 #include "resources/Strings.h"
 
 const ClassInfo CMapLocation::classInfo{"CMapLocation", 0, &CMapLocation::Create};
+
+namespace {
+struct DeclinedSearches {
+    int depth = 0;
+    QSet<QString> names;
+};
+thread_local DeclinedSearches declined;
+}  // namespace
+
+CMapLocation::SearchOnce::SearchOnce() {
+    ++declined.depth;
+}
+
+CMapLocation::SearchOnce::~SearchOnce() {
+    if (--declined.depth == 0) declined.names.clear();
+}
 
 void CMapLocation::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
@@ -57,10 +74,14 @@ int CMapLocation::LocateMissingFile() {
             return 1;
         }
     }
+    if (declined.depth > 0 && declined.names.contains(fileName)) return 0;
     Prompts& prompts = Prompts::instance();
     prompts.message(QString(str::ImageNotFound).arg(fileName), Prompts::Buttons::Ok);
     std::optional<QString> chosen = prompts.openFileName(str::ImageFilter);
-    if (!chosen) return 0;
+    if (!chosen) {
+        if (declined.depth > 0) declined.names.insert(fileName);
+        return 0;
+    }
     fileName = *chosen;
     return 1;
 }

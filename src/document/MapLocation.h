@@ -31,6 +31,16 @@ public:
     // there without asking; otherwise shows "File ... not found" and the
     // image file dialog. 1 with a new fileName, 0 when cancelled.
     int LocateMissingFile();
+
+    // While one is alive on this thread, a missing file whose search the
+    // user already cancelled is not asked for again.
+    class SearchOnce {
+    public:
+        SearchOnce();
+        ~SearchOnce();
+        SearchOnce(const SearchOnce&) = delete;
+        SearchOnce& operator=(const SearchOnce&) = delete;
+    };
     // The image stretched into placement times zoom; only pixels inside clip
     // (logical pixels of p) are touched.
     void Draw(QPainter& p, double zoom, const QRect& clip);

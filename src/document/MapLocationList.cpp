@@ -30,6 +30,10 @@ void CMapLocationList::Serialize(CArchive& ar) {
     RemoveAll();
     const uint32_t count = ar.ReadU32();
     if (!ar.CheckCount(count, kMinEntryBytes)) return;
+    // A file may name the same chart many times: decode it, and ask for it
+    // when it is missing, once per read.
+    DecodedImage::SharedLoads shareDecodes;
+    CMapLocation::SearchOnce askOnce;
     for (uint32_t i = 0; i < count; ++i) {
         std::unique_ptr<CMapLocation> entry = NewEntry();
         entry->Serialize(ar);

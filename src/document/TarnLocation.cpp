@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 const ClassInfo CTarnLocation::classInfo{"CTarnLocation", 0, &CTarnLocation::Create};
 
@@ -42,6 +43,40 @@ void CTarnLocation::Reset() {
     lineDraws.RemoveAll();
     rectElipDraws.RemoveAll();
     mapPoints.RemoveAll();
+}
+
+void CTarnLocation::SwapContent(CTarnLocation& other) {
+    using std::swap;
+    swap(static_cast<Calibration&>(*this), static_cast<Calibration&>(other));
+    swap(zoom, other.zoom);
+    swap(maps.entries, other.maps.entries);
+    swap(maps.extentWidth, other.maps.extentWidth);
+    swap(maps.extentHeight, other.maps.extentHeight);
+    swap(userInfoPoints.points, other.userInfoPoints.points);
+    swap(freeHands.items, other.freeHands.items);
+    swap(lineDraws.items, other.lineDraws.items);
+    swap(rectElipDraws.items, other.rectElipDraws.items);
+    swap(mapPoints.items, other.mapPoints.items);
+    CTarnLocation kept;
+    kept.CopyKeptSettings(*this);
+    CopyKeptSettings(other);
+    other.CopyKeptSettings(kept);
+}
+
+void CTarnLocation::CopyKeptSettings(const CTarnLocation& other) {
+    showMaps = other.showMaps;
+    showMapPoints = other.showMapPoints;
+    showRedLines = other.showRedLines;
+    showUserPoints = other.showUserPoints;
+    reservedFlag = other.reservedFlag;
+    freeHands.penWidth = other.freeHands.penWidth;
+    freeHands.penColor = other.freeHands.penColor;
+    lineDraws.penWidth = other.lineDraws.penWidth;
+    lineDraws.penColor = other.lineDraws.penColor;
+    lineDraws.reserved = other.lineDraws.reserved;
+    rectElipDraws.penWidth = other.rectElipDraws.penWidth;
+    rectElipDraws.penColor = other.rectElipDraws.penColor;
+    rectElipDraws.reserved = other.rectElipDraws.reserved;
 }
 
 QSize CTarnLocation::ZoomedExtent() const {

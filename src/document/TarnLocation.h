@@ -36,6 +36,14 @@ public:
     // and the lists' drawing zooms are the user's and stay.
     void Reset();
 
+    // Exchanges everything a location file stores with other: calibration,
+    // zoom, layer flags, every list's elements, pens and the maps' extent.
+    // Windows of user info points go with their points; the lists' parents,
+    // scroll offsets and drawing zooms stay where they are.
+    void SwapContent(CTarnLocation& other);
+    // Takes what Reset keeps (layer flags and pens) from other.
+    void CopyKeptSettings(const CTarnLocation& other);
+
     // Composes the part of the picture inside clip (logical pixels; p maps
     // them to its device): white, then maps, red lines and map points, each
     // behind its layer flag. User info points are windows and not drawn.

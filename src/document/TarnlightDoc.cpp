@@ -17,6 +17,8 @@ QString Ending(const QString& path) {
 
 CTarnlightDoc::CTarnlightDoc(QObject* parent) : CDocument(parent) {}
 
+CTarnlightDoc::~CTarnlightDoc() = default;
+
 bool CTarnlightDoc::IsReadOnlyForm(const QString& path) {
     const QString ending = Ending(path);
     return ending == "qlt" || ending == "jpg" || ending == "bmp";
@@ -52,15 +54,27 @@ bool CTarnlightDoc::OnOpenDocument(const QString& path) {
     archivePath = QFileInfo(path).absoluteFilePath();
     readFailed = false;
     lastError = CArchive::Error::None;
-    return CDocument::OnOpenDocument(path);
+    const QString oldTitle = GetTitle();
+    const QString oldPath = GetPathName();
+    const bool wasModified = IsModified();
+    const bool ok = CDocument::OnOpenDocument(path);
+    if (previous && readFailed && location) {
+        // Whatever the damaged file gave is dropped with its windows; the
+        // location, its name and its state are the ones it had.
+        location->SwapContent(*previous);
+        location->userInfoPoints.SetParent(viewWindow);
+        SetTitle(oldTitle);
+        SetPathName(oldPath, false);
+        SetModifiedFlag(wasModified);
+        emit resetAfterLoad();
+        emit invalidateView();
+    }
+    previous.reset();
+    return ok;
 }
 
 void CTarnlightDoc::OnReadFailed(const QString&) {
     readFailed = true;
-    // Leave no name behind: Save must ask, never overwrite the file that
-    // could not be read with what was salvaged from it.
-    SetPathName(QString(), false);
-    SetTitle(str::Untitled);
 }
 
 bool CTarnlightDoc::OnSaveDocument(const QString& path) {
@@ -85,6 +99,12 @@ void CTarnlightDoc::Serialize(CArchive& ar) {
         ar.SetError(ar.IsLoading() ? CArchive::Error::BadFormat : CArchive::Error::WriteFault);
         lastError = ar.GetError();
         return;
+    }
+    if (ar.IsLoading() && !previous) {
+        // Set aside until the read is known to be complete.
+        previous = std::make_unique<CTarnLocation>();
+        previous->SwapContent(*location);
+        location->CopyKeptSettings(*previous);
     }
     location->userInfoPoints.SetParent(viewWindow);
     location->maps.SetSearchFolder(QFileInfo(archivePath).absolutePath());

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "framework/Archive.h"
 #include "framework/Document.h"
@@ -18,6 +19,7 @@ class CTarnlightDoc : public CDocument {
     Q_OBJECT
 public:
     explicit CTarnlightDoc(QObject* parent = nullptr);
+    ~CTarnlightDoc() override;
 
     // Not owned. Must be set before any read or write.
     void SetLocation(CTarnLocation* location) { this->location = location; }
@@ -29,6 +31,8 @@ public:
     // File New. The first one of a run reopens "LASTFILE" when loadLastFile
     // is set; every later one empties the location.
     bool OnNewDocument() override;
+    // A read that fails part-way leaves the location, the name and the
+    // modified flag as they were before.
     bool OnOpenDocument(const QString& path) override;
     // Never writes under a "qlt", "jpg" or "bmp" name: those become a Save
     // As proposing the name ending in "fnm", and this save reports failure.
@@ -69,6 +73,9 @@ protected:
 private:
     CTarnLocation* location = nullptr;
     QPointer<QWidget> viewWindow;
+    // What the location held before the read in progress; put back when the
+    // read fails, so a damaged file never replaces the user's location.
+    std::unique_ptr<CTarnLocation> previous;
     // Full path of the file being read or written.
     QString archivePath;
     CArchive::Error lastError = CArchive::Error::None;

@@ -100,6 +100,11 @@ bool CDocument::OnOpenDocument(const QString& path) {
         prompts.message(QString(str::NotAFile).arg(path));
         return false;
     }
+    // A pipe or a device would block the open or never end.
+    if (!info.isFile()) {
+        prompts.message(str::FailedToOpenDocument);
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         prompts.message(file.error() == QFileDevice::PermissionsError

@@ -1,10 +1,13 @@
 #include "imaging/DecodedImage.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
+#include <atomic>
+#include <map>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -81,7 +84,69 @@ void raiseAllocationLimit() {
 
 }  // namespace
 
+namespace {
+
+std::atomic<int64_t> bitmapPixelLimit{DecodedImage::kMaxBitmapPixels};
+
+struct SharedLoad {
+    int result = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int isBitmap = 1;
+    std::shared_ptr<uint8_t[]> pixels;
+    QImage bitmap;
+};
+
+struct SharedLoadTable {
+    int depth = 0;
+    std::map<QString, SharedLoad> loads;
+};
+
+thread_local SharedLoadTable sharedLoads;
+
+QString sharingKey(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+}  // namespace
+
+DecodedImage::SharedLoads::SharedLoads() {
+    ++sharedLoads.depth;
+}
+
+DecodedImage::SharedLoads::~SharedLoads() {
+    if (--sharedLoads.depth == 0) sharedLoads.loads.clear();
+}
+
+int64_t DecodedImage::BitmapPixelLimit() {
+    return bitmapPixelLimit.load(std::memory_order_relaxed);
+}
+
+int64_t DecodedImage::SetBitmapPixelLimit(int64_t pixels) {
+    return bitmapPixelLimit.exchange(pixels);
+}
+
 int DecodedImage::Load(const QString& fileName) {
+    if (sharedLoads.depth == 0) return LoadFromFile(fileName);
+    const QString key = sharingKey(fileName);
+    auto found = sharedLoads.loads.find(key);
+    if (found == sharedLoads.loads.end()) {
+        const int result = LoadFromFile(fileName);
+        sharedLoads.loads.emplace(key, SharedLoad{result, width, height, isBitmap, pixels, bitmap});
+        return result;
+    }
+    const SharedLoad& same = found->second;
+    width = same.width;
+    height = same.height;
+    isBitmap = same.isBitmap;
+    pixels = same.pixels;
+    bitmap = same.bitmap;
+    return same.result;
+}
+
+int DecodedImage::LoadFromFile(const QString& fileName) {
     pixels.reset();
     bitmap = QImage();
 
@@ -100,12 +165,14 @@ int DecodedImage::Load(const QString& fileName) {
     isBitmap = 1;
     width = 0;
     height = 0;
+    // Checked before opening: opening a named pipe would wait for a writer.
+    if (!QFileInfo(fileName).isFile()) return 0;
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return 0;
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return 0;
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
-    if (size.isEmpty() || int64_t(size.width()) * size.height() > kMaxBitmapPixels) return 0;
+    if (size.isEmpty() || int64_t(size.width()) * size.height() > BitmapPixelLimit()) return 0;
     raiseAllocationLimit();
     QImage image;
     if (!reader.read(&image)) return 0;

@@ -1,13 +1,17 @@
 #include "imaging/JpegFile.h"
 
 #include <QFile>
+#include <atomic>
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
@@ -17,6 +21,8 @@
 
 namespace JpegFile {
 namespace {
+
+std::atomic<uint64_t> pixelLimit{kMaxPixels};
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -93,7 +99,7 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     jpeg_read_header(&cinfo, TRUE);
 
     const uint64_t pixels = uint64_t(cinfo.image_width) * cinfo.image_height;
-    if (pixels > kMaxPixels) {
+    if (pixels > PixelLimit()) {
         std::snprintf(d.err.message, JMSG_LENGTH_MAX, "%ux%u is too large", cinfo.image_width,
                       cinfo.image_height);
         return Outcome::Failed;
@@ -150,11 +156,27 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     return Outcome::Done;
 }
 
+// Opens without blocking (a named pipe would wait for a writer) and keeps
+// the file only when it is a regular one.
+FILE* openRegularFile(const QString& fileName) {
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    FILE* file = ::fdopen(fd, "rb");
+    if (!file) ::close(fd);
+    return file;
+}
+
 std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t& width,
                                 uint32_t& height) {
     width = 0;
     height = 0;
-    FILE* file = std::fopen(QFile::encodeName(fileName).constData(), "rb");
+    FILE* file = openRegularFile(fileName);
     if (!file) {
         Prompts::instance().message(QString::fromLatin1(str::JpegCantOpen).arg(fileName),
                                     Prompts::Buttons::Ok, Prompts::Icon::None);
@@ -174,6 +196,14 @@ std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t
 }
 
 }  // namespace
+
+uint64_t PixelLimit() {
+    return pixelLimit.load(std::memory_order_relaxed);
+}
+
+uint64_t SetPixelLimit(uint64_t pixels) {
+    return pixelLimit.exchange(pixels);
+}
 
 std::unique_ptr<uint8_t[]> ReadRgb(const QString& fileName, uint32_t& width, uint32_t& height) {
     return read(fileName, Layout::TopDownRgb, width, height);

@@ -11,6 +11,11 @@ namespace JpegFile {
 // Larger declared images are refused before anything is allocated: a
 // gigapixel is already 3 GB of RGB and far beyond any scanned chart.
 inline constexpr uint64_t kMaxPixels = 1'000'000'000;
+// The limit in force: kMaxPixels unless lowered (the fuzzing harness lowers
+// it so that it explores the decoder rather than the allocator). Returns the
+// previous limit.
+uint64_t PixelLimit();
+uint64_t SetPixelLimit(uint64_t pixels);
 // Ceiling for libjpeg's own working memory (the whole-image coefficient
 // buffer of progressive files lives there); past it decoding fails cleanly.
 inline constexpr long kMaxLibraryMemory = 1L << 30;
@@ -23,7 +28,9 @@ inline constexpr int kMaxScans = 1000;
 // set once the output buffer exists, so a file that breaks during decoding
 // still reports the size its header declared.
 // A file that cannot be opened is reported to the user; libjpeg's own errors
-// are not (a damaged chart simply does not show).
+// are not (a damaged chart simply does not show). Anything but a regular file
+// (a folder, a pipe, a device) counts as a file that cannot be opened: a
+// read from a pipe or a terminal could wait for ever.
 std::unique_ptr<uint8_t[]> ReadRgb(const QString& fileName, uint32_t& width, uint32_t& height);
 
 // ReadRgb followed by SwapRedBlue and FlipRows, byte for byte, but decoded

@@ -210,25 +210,27 @@ TEST_F(Document, MissingImageFoundBesideTheFileIsNotAskedFor) {
     EXPECT_EQ(location.maps.entries[0]->fileName, bay);
 }
 
-TEST_F(Document, FailedReadLeavesNoNameToSaveOver) {
+TEST_F(Document, FailedReadLeavesThePreviousLocationAndName) {
     const QString rich = RichFile("rich.fnm");
     const QByteArray original = ReadAll(rich);
     const QString broken = Path("broken.fnm");
     ASSERT_TRUE(WriteAll(broken, original.left(original.size() - 7)));
     ASSERT_TRUE(doc.OpenDocumentFile(rich));
+    location.mapPoints.AddPoint(5, 6, 0, 0, "unsaved", "");
+    doc.SetModifiedFlag(true);
+    const QString title = doc.GetTitle();
 
     QSignalSpy resets(&doc, &CTarnlightDoc::resetAfterLoad);
     EXPECT_FALSE(doc.OnOpenDocument(broken));
     EXPECT_EQ(scripted().messages, QStringList{str::UnexpectedFileFormat});
-    EXPECT_EQ(resets.count(), 1);
-    EXPECT_EQ(doc.GetTitle(), str::Untitled);
-    EXPECT_TRUE(doc.GetPathName().isEmpty());
+    EXPECT_GE(resets.count(), 1) << "the view is told to show the location again";
+    EXPECT_EQ(doc.GetTitle(), title);
+    EXPECT_EQ(doc.GetPathName(), rich);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(location.mapPoints.items.size(), 2u) << "what was read before the fault stays";
-
-    // Save asks for a name and the damaged file stays as it was.
-    EXPECT_FALSE(doc.DoFileSave());
-    EXPECT_EQ(scripted().proposedSaveNames, QStringList{"Untitled.fnm"});
+    ASSERT_EQ(location.mapPoints.items.size(), 4u) << "nothing of the damaged file is kept";
+    EXPECT_EQ(location.mapPoints.items.back()->name, "unsaved");
+    EXPECT_EQ(location.maps.entries.size(), 2u);
+    EXPECT_TRUE(location.maps.entries[0]->HasImage());
     EXPECT_EQ(ReadAll(broken), original.left(original.size() - 7));
 }
 

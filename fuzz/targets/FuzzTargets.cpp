@@ -1,0 +1,502 @@
+#include "FuzzTargets.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QDockWidget>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QMainWindow>
+#include <QPainter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "document/MapLocation.h"
+#include "document/TarnLocTemplate.h"
+#include "document/TarnLocation.h"
+#include "document/TarnlightDoc.h"
+#include "framework/Archive.h"
+#include "framework/Prompts.h"
+#include "framework/RecentFileList.h"
+#include "framework/Settings.h"
+#include "framework/customize/CustomizationState.h"
+#include "imaging/DecodedImage.h"
+#include "imaging/JpegFile.h"
+
+namespace fuzzing {
+namespace {
+
+// Large enough for every decoder path (progressive, subsampled, palette,
+// run-length), small enough that one input never costs more than a few
+// milliseconds or a few megabytes.
+constexpr uint64_t kFuzzPixelLimit = 1 << 20;
+
+std::function<void(const std::string&)> failureHandler;
+
+void Check(bool holds, const char* what) {
+    if (holds) return;
+    if (failureHandler) {
+        failureHandler(what);
+        return;
+    }
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+}
+
+struct Environment {
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<QTemporaryDir> work;
+    QString settingsFile;
+    QString Work(const char* name) const { return QDir(work->path()).filePath(name); }
+};
+
+Environment& env() {
+    static Environment e;
+    return e;
+}
+
+// Silent prompts for the length of one input: every question is cancelled,
+// every message only counted.
+class SilentScope {
+public:
+    SilentScope() : old(Prompts::install(&silent)) {}
+    ~SilentScope() { Prompts::install(old); }
+    SilentPrompts silent;
+
+private:
+    Prompts* old;
+};
+
+bool WriteFile(const QString& path, const uint8_t* data, size_t size) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size);
+}
+
+QByteArray StoreLocation(CTarnLocation& location) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(buffer, CArchive::Mode::Store);
+    location.SerializeLocation(ar);
+    ar.Flush();
+    return ar.Failed() ? QByteArray() : bytes;
+}
+
+CArchive::Error LoadLocation(const QByteArray& bytes, CTarnLocation& location) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    CArchive ar(buffer, CArchive::Mode::Load);
+    location.Reset();
+    location.maps.SetSearchFolder(env().work->path());
+    location.SerializeLocation(ar);
+    return ar.GetError();
+}
+
+size_t ElementCount(const CTarnLocation& l) {
+    return l.maps.entries.size() + l.userInfoPoints.points.size() + l.freeHands.items.size() +
+           l.lineDraws.items.size() + l.rectElipDraws.items.size() + l.mapPoints.items.size();
+}
+
+void DrawCorner(CTarnLocation& location) {
+    QImage canvas(64, 48, QImage::Format_RGB32);
+    QPainter p(&canvas);
+    location.Draw(p, QRect(0, 0, 64, 48));
+    location.Draw(p, QRect(16, 8, 20, 20));
+    location.userInfoPoints.DrawAll(p);
+}
+
+// A location or "qlt" file opened through the document, as File Open does.
+int ReadDocument(const uint8_t* data, size_t size, const char* name) {
+    SilentScope silent;
+    const QString path = env().Work(name);
+    if (!WriteFile(path, data, size)) return 0;
+
+    CTarnLocation location;
+    location.mapPoints.AddPoint(3, 4, 0, 0, "before", "");
+    CTarnlightDoc doc;
+    doc.SetLocation(&location);
+    doc.SetPathName(env().Work("before.fnm"), false);
+    doc.SetModifiedFlag(true);
+
+    if (!doc.OnOpenDocument(path)) {
+        Check(location.mapPoints.items.size() == 1 && location.mapPoints.items[0]->name == "before",
+              "a failed read leaves the previous location");
+        Check(ElementCount(location) == 1, "a failed read adds nothing");
+        Check(doc.IsModified() && doc.GetPathName() == env().Work("before.fnm"),
+              "a failed read leaves the name and the modified flag");
+        return 0;
+    }
+    Check(!doc.IsModified(), "a complete read clears the modified flag");
+    // Every stored element takes at least 20 bytes of the file.
+    if (size > 0) Check(ElementCount(location) <= size / 20, "elements within the file's size");
+    DrawCorner(location);
+
+    // What was read writes, and reads back to the same bytes.
+    const QByteArray once = StoreLocation(location);
+    Check(!once.isEmpty(), "a read location can be written");
+    CTarnLocation back;
+    Check(LoadLocation(once, back) == CArchive::Error::None, "a written location reads back");
+    Check(StoreLocation(back) == once, "a location written twice gives the same bytes");
+    return 0;
+}
+
+int Location(const uint8_t* data, size_t size) {
+    return ReadDocument(data, size, "input.fnm");
+}
+
+int Qlt(const uint8_t* data, size_t size) {
+    return ReadDocument(data, size, "input.qlt");
+}
+
+// An image file as a map entry loads it, then drawn at a few zooms.
+void LoadAndDrawEntry(const QString& path) {
+    CMapLocation entry;
+    entry.SetImage(RectL{0, 0, 48, 36}, path);
+    if (entry.HasImage()) {
+        Check(entry.image.width > 0 && entry.image.height > 0, "a loaded image has a size");
+        const uint64_t pixels = uint64_t(entry.image.width) * uint64_t(entry.image.height);
+        Check(pixels <= kFuzzPixelLimit, "a loaded image is within the pixel limit");
+    }
+    QImage canvas(64, 48, QImage::Format_RGB32);
+    QPainter p(&canvas);
+    for (double zoom : {1.0, 0.37, 2.5}) entry.Draw(p, zoom, QRect(0, 0, 64, 48));
+}
+
+int Jpeg(const uint8_t* data, size_t size) {
+    SilentScope silent;
+    const QString path = env().Work("input.jpg");
+    if (!WriteFile(path, data, size)) return 0;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::unique_ptr<uint8_t[]> rgb = JpegFile::ReadRgb(path, width, height);
+    if (rgb) {
+        Check(width > 0 && height > 0, "decoded JPEG has a size");
+        Check(uint64_t(width) * height <= kFuzzPixelLimit, "decoded JPEG within the limit");
+        // Touch the last byte: the buffer must hold every row.
+        volatile uint8_t last = rgb[size_t(width) * height * 3 - 1];
+        (void)last;
+    }
+    Check(silent.silent.shown.isEmpty(), "a readable JPEG file raises no message");
+    LoadAndDrawEntry(path);
+    return 0;
+}
+
+int Bitmap(const uint8_t* data, size_t size) {
+    SilentScope silent;
+    const QString path = env().Work("input.bmp");
+    if (!WriteFile(path, data, size)) return 0;
+    LoadAndDrawEntry(path);
+    Check(silent.silent.shown.isEmpty(), "a damaged bitmap raises no message");
+    return 0;
+}
+
+int Settings(const uint8_t* data, size_t size) {
+    SilentScope silent;
+    if (!WriteFile(env().settingsFile, data, size)) return 0;
+    SettingsStore& store = SettingsStore::instance();
+    store.Reload();
+    for (const char* key : {setting::LoadLastFile, setting::Splash, setting::ShowXY,
+                            setting::PrintLS, setting::MMIcon, setting::UseXHair,
+                            setting::MagShape, setting::MagZoom, setting::MagSize,
+                            setting::PreviewPages}) {
+        const int value = store.Int(key);
+        if (!store.Contains(key))
+            Check(value == SettingsStore::DefaultInt(key), "a missing setting gives its default");
+    }
+    (void)store.String(setting::LastFile);
+
+    RecentFileList recent;
+    recent.Load();
+    Check(recent.Files().size() <= RecentFileList::kSize, "at most three recent files");
+
+    CustomizationState state;
+    if (state.Load(store)) {
+        // What was accepted saves and loads back unchanged.
+        CustomizationState::Clear(store);
+        state.Save(store);
+        CustomizationState again;
+        Check(again.Load(store), "a saved customization loads");
+        Check(again == state, "a customization saved and loaded is unchanged");
+    } else {
+        Check(state == CustomizationState(), "a damaged customization gives the defaults");
+    }
+
+    // The window layout goes back through Qt's own restore.
+    QMainWindow frame;
+    auto* bar = frame.addToolBar("Standard");
+    bar->setObjectName("toolbar128");
+    for (const char* name : {"dock1", "dock2", "dock3"}) {
+        auto* dock = new QDockWidget(name, &frame);
+        dock->setObjectName(name);
+        frame.addDockWidget(Qt::RightDockWidgetArea, dock);
+    }
+    const QByteArray geometry = store.Value("Frame/Geometry").toByteArray();
+    const QByteArray layout = store.Value("Frame/State").toByteArray();
+    if (!geometry.isEmpty()) frame.restoreGeometry(geometry);
+    if (!layout.isEmpty()) frame.restoreState(layout, 1);
+    return 0;
+}
+
+const std::vector<NamedTarget> kTargets = {
+    {"location", Location}, {"qlt", Qlt}, {"jpeg", Jpeg}, {"bitmap", Bitmap}, {"settings", Settings},
+};
+
+void WriteStandIns(const QString& folder) {
+    auto save = [&](const char* name, QSize size, QColor colour, const char* format) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(QDir(folder).filePath(name), format);
+    };
+    save("west.bmp", {40, 30}, QColor(30, 90, 200), "BMP");
+    save("east.jpg", {40, 30}, QColor(200, 190, 150), "JPG");
+    save("millelacs-west.jpg", {32, 24}, QColor(90, 140, 200), "JPG");
+    save("millelacs-east.jpg", {32, 24}, QColor(120, 160, 90), "JPG");
+}
+
+// Seeds: small files of every kind the program meets, made by its own
+// writers (and Qt's, for images), so the fuzzer starts from valid structure.
+
+void FillLocation(CTarnLocation& loc) {
+    loc.lon1 = 93.86;
+    loc.lat1 = 46.43;
+    loc.lon2 = 93.38;
+    loc.lat2 = 46.05;
+    loc.x2 = 80;
+    loc.y2 = 30;
+    loc.showUserPoints = 0;
+    auto entry = [&](const char* name, RectL placement) {
+        auto e = std::make_unique<CMapLocation>();
+        e->fileName = name;
+        e->placement = placement;
+        loc.maps.entries.push_back(std::move(e));
+    };
+    entry("west.bmp", RectL{0, 0, 40, 30});
+    entry("east.jpg", RectL{40, 0, 80, 30});
+    CUserInfoPoint& dock = loc.userInfoPoints.AddNew();
+    dock.name = "Dock";
+    dock.info = "Launch here\r\nfee 5 $";
+    dock.position = QPoint(12, 8);
+    CUserInfoPoint& hole = loc.userInfoPoints.AddNew();
+    hole.SetIcon(5003);
+    hole.name = QString::fromUtf8("Walleye hole \u00e9\u20ac \u4e2d");
+    hole.position = QPoint(60, 20);
+    for (int i = 0; i < 2; ++i) {
+        CFreeHand& s = loc.freeHands.AddNew();
+        for (int k = 0; k < 4 + i; ++k) s.AppendPoint({5 + 10 * i + k, 3 + 4 * k});
+        s.ComputeBounds();
+    }
+    CLineDraw& line = loc.lineDraws.AddNew();
+    line.points = {{2, 2}, {70, 25}, {75, 3}};
+    loc.rectElipDraws.AddNew(false).rect = RectL{50, 20, 20, 5};
+    loc.rectElipDraws.AddNew(true).rect = RectL{44, 2, 78, 28};
+    loc.mapPoints.AddPoint(20, 15, CMapPoint::Water, 0, "Deep", "34 ft");
+    loc.mapPoints.AddPoint(45, 10, CMapPoint::Rock, 12, "Reef", "");
+}
+
+template <typename F>
+QByteArray StoreWith(F write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    CArchive ar(buffer, CArchive::Mode::Store);
+    write(ar);
+    ar.Flush();
+    return bytes;
+}
+
+void SaveSeed(const QString& folder, const QString& name, const QByteArray& bytes) {
+    QFile file(QDir(folder).filePath(name));
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+QByteArray ImageBytes(const QImage& image, const char* format, int quality = -1,
+                      bool progressive = false, bool optimized = false) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    writer.setOptimizedWrite(optimized);
+    writer.write(image);
+    return bytes;
+}
+
+QImage Gradient(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 255));
+    return image;
+}
+
+void WriteLocationSeeds(const QString& folder, bool qlt) {
+    CTarnLocation rich;
+    FillLocation(rich);
+    CTarnLocation empty;
+    if (!qlt) {
+        SaveSeed(folder, "rich.fnm", StoreLocation(rich));
+        SaveSeed(folder, "empty.fnm", StoreLocation(empty));
+        return;
+    }
+    CTarnLocTemplate full;
+    static_cast<Calibration&>(full) = static_cast<const Calibration&>(rich);
+    full.maps.SetSearchFolder(env().work->path());
+    full.maps.CopyFrom(rich.maps);
+    full.mapPoints.CopyFrom(rich.mapPoints);
+    SaveSeed(folder, "rich.qlt", StoreWith([&](CArchive& ar) { full.Serialize(ar); }));
+    CTarnLocTemplate bare;
+    SaveSeed(folder, "empty.qlt", StoreWith([&](CArchive& ar) { bare.Serialize(ar); }));
+}
+
+void WriteJpegSeeds(const QString& folder, const QString& sample) {
+    const QImage gradient = Gradient({37, 23});
+    SaveSeed(folder, "baseline.jpg", ImageBytes(gradient, "JPG", 90));
+    SaveSeed(folder, "low.jpg", ImageBytes(gradient, "JPG", 20));
+    SaveSeed(folder, "progressive.jpg", ImageBytes(gradient, "JPG", 75, true));
+    SaveSeed(folder, "optimized.jpg", ImageBytes(gradient, "JPG", 60, false, true));
+    SaveSeed(folder, "grey.jpg",
+             ImageBytes(gradient.convertToFormat(QImage::Format_Grayscale8), "JPG", 80));
+    QImage chart(sample);
+    if (!chart.isNull())
+        SaveSeed(folder, "chart.jpg",
+                 ImageBytes(chart.scaled(96, 72, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                            "JPG", 85, true));
+}
+
+void WriteBitmapSeeds(const QString& folder) {
+    const QImage gradient = Gradient({13, 7});
+    SaveSeed(folder, "rgb24.bmp", ImageBytes(gradient.convertToFormat(QImage::Format_RGB888), "BMP"));
+    SaveSeed(folder, "argb32.bmp", ImageBytes(gradient.convertToFormat(QImage::Format_ARGB32), "BMP"));
+    SaveSeed(folder, "indexed8.bmp",
+             ImageBytes(gradient.convertToFormat(QImage::Format_Indexed8), "BMP"));
+    SaveSeed(folder, "mono.bmp", ImageBytes(gradient.convertToFormat(QImage::Format_Mono), "BMP"));
+    // A 4 x 2 eight-bit run-length bitmap, which Qt reads but never writes.
+    QByteArray rle;
+    auto u16 = [&](int v) { rle.append(char(v & 255)).append(char((v >> 8) & 255)); };
+    auto u32 = [&](uint32_t v) { u16(int(v & 0xFFFF)); u16(int(v >> 16)); };
+    const QByteArray pixels = QByteArray::fromHex("0401 0402 0000 0203 0000 0001");
+    rle.append("BM");
+    u32(14 + 40 + 8 + uint32_t(pixels.size()));
+    u32(0);
+    u32(14 + 40 + 8);
+    u32(40);
+    u32(4);
+    u32(2);
+    u16(1);
+    u16(8);
+    u32(1);  // BI_RLE8
+    u32(uint32_t(pixels.size()));
+    u32(2835);
+    u32(2835);
+    u32(2);
+    u32(2);
+    u32(0x00FF0000);
+    u32(0x000000FF);
+    rle.append(pixels);
+    SaveSeed(folder, "rle8.bmp", rle);
+}
+
+void WriteSettingsSeeds(const QString& folder) {
+    SettingsStore& store = SettingsStore::instance();
+    QSettings& raw = store.Raw();
+    auto keep = [&](const char* name) {
+        raw.sync();
+        QFile file(raw.fileName());
+        if (file.open(QIODevice::ReadOnly)) SaveSeed(folder, name, file.readAll());
+    };
+    raw.clear();
+    store.SetInt(setting::LoadLastFile, 1);
+    store.SetString(setting::LastFile, "/home/angler/lakes/mille lacs.fnm");
+    store.SetInt(setting::MagSize, 130);
+    store.SetInt(setting::MagZoom, 15);
+    store.SetInt(setting::MMIcon, 2);
+    RecentFileList recent;
+    recent.Add("/home/angler/a.fnm");
+    recent.Add("/home/angler/b.qlt");
+    keep("plain.conf");
+
+    CustomizationState state;
+    const int slot = state.AddToolbar("Marks");
+    if (slot >= 0) state.toolbars[size_t(slot)]->commands = {57601, 0, 32866};
+    state.doubleClickCommand = 57601;
+    state.tools.push_back({"Notes", "/usr/bin/gedit", "--new-window \"$(File)\""});
+    state.buttonImages[57601] = 2;
+    state.Save(store);
+    QMainWindow frame;
+    frame.addToolBar("Standard")->setObjectName("toolbar128");
+    auto* dock = new QDockWidget("Sun", &frame);
+    dock->setObjectName("dock1");
+    frame.addDockWidget(Qt::RightDockWidgetArea, dock);
+    store.SetValue("Frame/Geometry", frame.saveGeometry());
+    store.SetValue("Frame/State", frame.saveState(1));
+    keep("customized.conf");
+    raw.clear();
+    raw.sync();
+}
+
+}  // namespace
+
+void WriteSeeds(const std::string& target, const std::string& folderName) {
+    Init();
+    const QString folder = QString::fromStdString(folderName);
+    QDir().mkpath(folder);
+    if (target == "location") WriteLocationSeeds(folder, false);
+    if (target == "qlt") WriteLocationSeeds(folder, true);
+    if (target == "jpeg") WriteJpegSeeds(folder, QStringLiteral(FM_SAMPLES_DIR "/millelacs-west.jpg"));
+    if (target == "bitmap") WriteBitmapSeeds(folder);
+    if (target == "settings") WriteSettingsSeeds(folder);
+}
+
+namespace {
+
+}  // namespace
+
+const std::vector<NamedTarget>& Targets() {
+    return kTargets;
+}
+
+Target Find(const std::string& name) {
+    for (const NamedTarget& t : kTargets)
+        if (name == t.name) return t.run;
+    return nullptr;
+}
+
+void SetFailureHandler(std::function<void(const std::string&)> handler) {
+    failureHandler = std::move(handler);
+}
+
+void Init() {
+    Environment& e = env();
+    if (e.work) return;
+    if (!QCoreApplication::instance()) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        e.home = std::make_unique<QTemporaryDir>();
+        const QByteArray home = e.home->path().toLocal8Bit();
+        setenv("HOME", home.constData(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/config").constData(), 1);
+        setenv("XDG_DATA_HOME", (home + "/data").constData(), 1);
+        setenv("XDG_CACHE_HOME", (home + "/cache").constData(), 1);
+        static int argc = 1;
+        static char name[] = "fuzz";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+        QApplication::setOrganizationName(SettingsStore::kCompany);
+        QApplication::setApplicationName(SettingsStore::kApplication);
+    }
+    e.work = std::make_unique<QTemporaryDir>();
+    WriteStandIns(e.work->path());
+    e.settingsFile = SettingsStore::instance().Raw().fileName();
+    QDir().mkpath(QFileInfo(e.settingsFile).absolutePath());
+    JpegFile::SetPixelLimit(kFuzzPixelLimit);
+    DecodedImage::SetBitmapPixelLimit(int64_t(kFuzzPixelLimit));
+}
+
+}  // namespace fuzzing
