@@ -131,6 +131,7 @@ int ReadDocument(const uint8_t* data, size_t size, const char* name) {
         Check(ElementCount(location) == 1, "a failed read adds nothing");
         Check(doc.IsModified() && doc.GetPathName() == env().Work("before.fnm"),
               "a failed read leaves the name and the modified flag");
+        Check(silent.silent.shown.size() == 1, "a failed read says so once and asks nothing");
         return 0;
     }
     Check(!doc.IsModified(), "a complete read clears the modified flag");

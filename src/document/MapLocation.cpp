@@ -17,7 +17,16 @@ struct DeclinedSearches {
     QSet<QString> names;
 };
 thread_local DeclinedSearches declined;
+thread_local int deferredLoads = 0;
 }  // namespace
+
+CMapLocation::DeferredLoads::DeferredLoads() {
+    ++deferredLoads;
+}
+
+CMapLocation::DeferredLoads::~DeferredLoads() {
+    --deferredLoads;
+}
 
 CMapLocation::SearchOnce::SearchOnce() {
     ++declined.depth;
@@ -40,6 +49,11 @@ void CMapLocation::Serialize(CArchive& ar) {
     const QString name = ar.ReadString();
     const RectL rect = ar.ReadRect();
     if (ar.Failed()) return;
+    if (deferredLoads > 0) {
+        placement = rect;
+        fileName = name;
+        return;
+    }
     SetImage(rect, name);
 }
 

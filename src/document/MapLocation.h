@@ -19,8 +19,21 @@ public:
     const ClassInfo& GetRuntimeClass() const override { return classInfo; }
 
     // Record: reserved2, reserved1, fileName, placement. Reading then loads
-    // the image (SetImage), with the missing-file search.
+    // the image (SetImage), with the missing-file search, unless a
+    // DeferredLoads is alive: then only the record is taken.
     void Serialize(CArchive& ar) override;
+
+    // While one is alive on this thread, reading an entry does not load its
+    // image: the reader loads them all (CMapLocationList::LoadImages) once
+    // the whole file has proved sound, so a damaged file costs no decoding
+    // and asks for no image.
+    class DeferredLoads {
+    public:
+        DeferredLoads();
+        ~DeferredLoads();
+        DeferredLoads(const DeferredLoads&) = delete;
+        DeferredLoads& operator=(const DeferredLoads&) = delete;
+    };
 
     // Stores placement and name and loads the image, asking for the file
     // when it is missing. 1 when the entry has its image; 0 when the user

@@ -44,6 +44,12 @@ void CMapLocationList::Serialize(CArchive& ar) {
     }
 }
 
+void CMapLocationList::LoadImages() {
+    DecodedImage::SharedLoads shareDecodes;
+    CMapLocation::SearchOnce askOnce;
+    for (auto& entry : entries) entry->SetImage(entry->placement, entry->fileName);
+}
+
 void CMapLocationList::DrawAll(QPainter& p, const QRect& clip) {
     for (auto& entry : entries) entry->Draw(p, zoom, clip);
 }

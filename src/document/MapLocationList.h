@@ -38,6 +38,10 @@ public:
     // Appends copies of other's entries, loading their images again, and
     // takes over its extent and zoom.
     void CopyFrom(const CMapLocationList& other);
+    // Loads every entry's image (SetImage with its own placement and name),
+    // as reading does when the loads were deferred. One decode and one
+    // question per distinct file.
+    void LoadImages();
 
     // Where entries look for images whose stored path is missing, and what
     // relative names count from: the folder of the file being read.

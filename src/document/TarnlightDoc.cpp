@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <memory>
 
+#include "document/MapLocation.h"
 #include "document/TarnLocTemplate.h"
 #include "document/TarnLocation.h"
 #include "framework/Prompts.h"
@@ -122,13 +123,27 @@ void CTarnlightDoc::Serialize(CArchive& ar) {
     } else if (ending == "qlt") {
         auto loaded = std::make_unique<CTarnLocTemplate>();
         loaded->maps.SetSearchFolder(location->maps.SearchFolder());
-        loaded->Serialize(ar);
+        {
+            CMapLocation::DeferredLoads structureFirst;
+            loaded->Serialize(ar);
+        }
         location->Reset();
-        static_cast<Calibration&>(*location) = static_cast<const Calibration&>(*loaded);
-        location->maps.CopyFrom(loaded->maps);
-        location->mapPoints.CopyFrom(loaded->mapPoints);
+        if (!ar.Failed()) {
+            // Copying loads each image again; the two loads share a decode.
+            DecodedImage::SharedLoads shareDecodes;
+            loaded->maps.LoadImages();
+            static_cast<Calibration&>(*location) = static_cast<const Calibration&>(*loaded);
+            location->maps.CopyFrom(loaded->maps);
+            location->mapPoints.CopyFrom(loaded->mapPoints);
+        }
+    } else if (ar.IsLoading()) {
+        location->Reset();
+        {
+            CMapLocation::DeferredLoads structureFirst;
+            location->SerializeLocation(ar);
+        }
+        if (!ar.Failed()) location->maps.LoadImages();
     } else {
-        if (ar.IsLoading()) location->Reset();
         location->SerializeLocation(ar);
     }
     lastError = ar.GetError();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 #include "framework/Prompts.h"
 #include "framework/RecentFileList.h"
@@ -89,6 +90,15 @@ QString CDocument::FileErrorMessage(const QString& path, CArchive::Error error, 
     }
 }
 
+namespace {
+// Whether an open just failed for lack of permission. Qt reports such a
+// failure as a plain open error, so the system's reason decides.
+bool Denied(const QFileDevice& file) {
+    return file.error() == QFileDevice::PermissionsError || errno == EACCES || errno == EPERM ||
+           errno == EROFS;
+}
+}  // namespace
+
 bool CDocument::OnOpenDocument(const QString& path) {
     QFileInfo info(path);
     auto& prompts = Prompts::instance();
@@ -106,10 +116,10 @@ bool CDocument::OnOpenDocument(const QString& path) {
         return false;
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        prompts.message(file.error() == QFileDevice::PermissionsError
-                            ? QString(str::AccessDenied).arg(path)
-                            : QString(str::FailedToOpenDocument));
+        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(path)
+                                     : QString(str::FailedToOpenDocument));
         return false;
     }
     WaitCursor wait;
@@ -137,10 +147,10 @@ bool CDocument::OnSaveDocument(const QString& path) {
     // Written beside the old file and renamed over it only when complete, so
     // a failed save never costs the previous version.
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        prompts.message(file.error() == QFileDevice::PermissionsError
-                            ? QString(str::AccessDenied).arg(path)
-                            : QString(str::WriteFault).arg(path));
+        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(path)
+                                     : QString(str::WriteFault).arg(path));
         return false;
     }
     WaitCursor wait;
