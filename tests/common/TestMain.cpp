@@ -12,11 +12,15 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A test that starts copies of itself hands them its home, so they share
+    // its settings file.
     static QTemporaryDir home;
-    setenv("HOME", home.path().toLocal8Bit().constData(), 1);
-    setenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit().constData(), 1);
-    setenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit().constData(), 1);
-    setenv("XDG_CACHE_HOME", (home.path() + "/cache").toLocal8Bit().constData(), 1);
+    const char* given = getenv("FM_TEST_HOME");
+    const QString homePath = given ? QString::fromLocal8Bit(given) : home.path();
+    setenv("HOME", homePath.toLocal8Bit().constData(), 1);
+    setenv("XDG_CONFIG_HOME", (homePath + "/config").toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_HOME", (homePath + "/data").toLocal8Bit().constData(), 1);
+    setenv("XDG_CACHE_HOME", (homePath + "/cache").toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(SettingsStore::kCompany);
     QApplication::setApplicationName(SettingsStore::kApplication);
