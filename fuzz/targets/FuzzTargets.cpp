@@ -60,11 +60,11 @@ Environment& env() {
     return e;
 }
 
-// Silent prompts for the length of one input: every question is cancelled,
-// every message only counted.
+// The command-line tool's prompts for the length of one input, without the
+// echo: every question is cancelled, every message only recorded.
 class SilentScope {
 public:
-    SilentScope() : old(Prompts::install(&silent)) {}
+    SilentScope() : old(Prompts::install(&silent)) { silent.echo = false; }
     ~SilentScope() { Prompts::install(old); }
     SilentPrompts silent;
 
@@ -492,6 +492,11 @@ void Init() {
         QApplication::setOrganizationName(SettingsStore::kCompany);
         QApplication::setApplicationName(SettingsStore::kApplication);
     }
+    // Qt's warnings about damaged input ("Broken filename", image reader
+    // complaints) would drown libFuzzer's own output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
     e.work = std::make_unique<QTemporaryDir>();
     WriteStandIns(e.work->path());
     e.settingsFile = SettingsStore::instance().Raw().fileName();

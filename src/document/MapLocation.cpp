@@ -70,7 +70,8 @@ bool CMapLocation::HasImage() const {
 int CMapLocation::SetImage(const RectL& newPlacement, const QString& newFileName) {
     placement = newPlacement;
     fileName = newFileName;
-    if (fileName.isEmpty() || !QFileInfo::exists(ResolvedPath())) {
+    // No file name holds a NUL character: such a name is simply missing.
+    if (fileName.isEmpty() || fileName.contains(QChar(0)) || !QFileInfo::exists(ResolvedPath())) {
         if (!LocateMissingFile()) return 0;
     }
     return image.Load(ResolvedPath());
@@ -81,7 +82,7 @@ int CMapLocation::LocateMissingFile() {
     // beside the location file.
     const qsizetype slash = std::max(fileName.lastIndexOf('/'), fileName.lastIndexOf('\\'));
     const QString bareName = fileName.mid(slash + 1);
-    if (!searchFolder.isEmpty() && !bareName.isEmpty()) {
+    if (!searchFolder.isEmpty() && !bareName.isEmpty() && !bareName.contains(QChar(0))) {
         const QFileInfo beside(QDir(searchFolder).filePath(bareName));
         if (beside.isFile()) {
             fileName = beside.absoluteFilePath();

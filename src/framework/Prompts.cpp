@@ -114,7 +114,7 @@ void GuiPrompts::beep() {
 
 Prompts::Answer SilentPrompts::message(const QString& text, Buttons buttons, Icon) {
     shown.append(text);
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    if (echo) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     switch (buttons) {
         case Buttons::Ok:
             return Answer::Ok;

@@ -65,4 +65,5 @@ public:
     bool pageSetupDialog(QPrinter&) override { return true; }
     void beep() override {}
     QStringList shown;  // messages shown, newest last
+    bool echo = true;   // each message is also written to stderr
 };

@@ -348,6 +348,13 @@ TEST_F(BadInputMatrix, StringsIndexesAndCounts) {
          richBytes.left(deep - 1) + hex("FF FE FF 05 41 00 42"), Expect::FormatFault},
         {"16-bit length 2^32 - 1", "wide6.fnm", at(deep - 1, 5, hex("FF FE FF FF FF FF FF FF FF")),
          Expect::FormatFault},
+        {"a NUL inside a map's name", "nul.fnm", at(richBytes.indexOf("west.bmp") + 1, 1, hex("00")),
+         Expect::Opens, {}, {},
+         [this] {
+             ASSERT_EQ(location.maps.entries.size(), 2u);
+             EXPECT_FALSE(location.maps.entries[0]->HasImage());
+             EXPECT_EQ(scripted().messages.size(), 1) << "one search, for the damaged name";
+         }},
         // Tagged-object indexes.
         {"class index 0", "tag1.fnm", at(secondStrokeTag, 2, hex("00 80")), Expect::FormatFault},
         {"object index 0 (null)", "tag2.fnm", at(secondStrokeTag, 2, hex("00 00")),
