@@ -12,28 +12,12 @@
 const ClassInfo CMapLocation::classInfo{"CMapLocation", 0, &CMapLocation::Create};
 
 namespace {
-struct DeclinedSearches {
-    int depth = 0;
-    QSet<QString> names;
-};
-thread_local DeclinedSearches declined;
-thread_local int deferredLoads = 0;
+// The missing files whose search the user cancelled during this read.
+thread_local QSet<QString> declined;
 }  // namespace
 
-CMapLocation::DeferredLoads::DeferredLoads() {
-    ++deferredLoads;
-}
-
-CMapLocation::DeferredLoads::~DeferredLoads() {
-    --deferredLoads;
-}
-
-CMapLocation::SearchOnce::SearchOnce() {
-    ++declined.depth;
-}
-
-CMapLocation::SearchOnce::~SearchOnce() {
-    if (--declined.depth == 0) declined.names.clear();
+void CMapLocation::SearchOnceEnd::Ended() {
+    declined.clear();
 }
 
 void CMapLocation::Serialize(CArchive& ar) {
@@ -49,7 +33,7 @@ void CMapLocation::Serialize(CArchive& ar) {
     const QString name = ar.ReadString();
     const RectL rect = ar.ReadRect();
     if (ar.Failed()) return;
-    if (deferredLoads > 0) {
+    if (DeferredLoads::Active()) {
         placement = rect;
         fileName = name;
         return;
@@ -89,12 +73,12 @@ int CMapLocation::LocateMissingFile() {
             return 1;
         }
     }
-    if (declined.depth > 0 && declined.names.contains(fileName)) return 0;
+    if (SearchOnce::Active() && declined.contains(fileName)) return 0;
     Prompts& prompts = Prompts::instance();
     prompts.message(QString(str::ImageNotFound).arg(fileName), Prompts::Buttons::Ok);
     std::optional<QString> chosen = prompts.openFileName(str::ImageFilter);
     if (!chosen) {
-        if (declined.depth > 0) declined.names.insert(fileName);
+        if (SearchOnce::Active()) declined.insert(fileName);
         return 0;
     }
     fileName = *chosen;

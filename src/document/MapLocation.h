@@ -6,6 +6,7 @@
 
 #include "framework/Archive.h"
 #include "framework/RectL.h"
+#include "framework/ThreadScope.h"
 #include "imaging/DecodedImage.h"
 
 class QPainter;
@@ -27,13 +28,10 @@ public:
     // image: the reader loads them all (CMapLocationList::LoadImages) once
     // the whole file has proved sound, so a damaged file costs no decoding
     // and asks for no image.
-    class DeferredLoads {
-    public:
-        DeferredLoads();
-        ~DeferredLoads();
-        DeferredLoads(const DeferredLoads&) = delete;
-        DeferredLoads& operator=(const DeferredLoads&) = delete;
+    struct DeferredLoadsEnd {
+        static void Ended() {}
     };
+    using DeferredLoads = ThreadScope<DeferredLoadsEnd>;
 
     // Stores placement and name and loads the image, asking for the file
     // when it is missing. 1 when the entry has its image; 0 when the user
@@ -47,13 +45,10 @@ public:
 
     // While one is alive on this thread, a missing file whose search the
     // user already cancelled is not asked for again.
-    class SearchOnce {
-    public:
-        SearchOnce();
-        ~SearchOnce();
-        SearchOnce(const SearchOnce&) = delete;
-        SearchOnce& operator=(const SearchOnce&) = delete;
+    struct SearchOnceEnd {
+        static void Ended();
     };
+    using SearchOnce = ThreadScope<SearchOnceEnd>;
     // The image stretched into placement times zoom; only pixels inside clip
     // (logical pixels of p) are touched.
     void Draw(QPainter& p, double zoom, const QRect& clip);

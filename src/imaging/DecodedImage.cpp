@@ -97,12 +97,7 @@ struct SharedLoad {
     QImage bitmap;
 };
 
-struct SharedLoadTable {
-    int depth = 0;
-    std::map<QString, SharedLoad> loads;
-};
-
-thread_local SharedLoadTable sharedLoads;
+thread_local std::map<QString, SharedLoad> sharedLoads;
 
 QString sharingKey(const QString& fileName) {
     const QFileInfo info(fileName);
@@ -112,12 +107,8 @@ QString sharingKey(const QString& fileName) {
 
 }  // namespace
 
-DecodedImage::SharedLoads::SharedLoads() {
-    ++sharedLoads.depth;
-}
-
-DecodedImage::SharedLoads::~SharedLoads() {
-    if (--sharedLoads.depth == 0) sharedLoads.loads.clear();
+void DecodedImage::SharedLoadsEnd::Ended() {
+    sharedLoads.clear();
 }
 
 int64_t DecodedImage::BitmapPixelLimit() {
@@ -129,12 +120,12 @@ int64_t DecodedImage::SetBitmapPixelLimit(int64_t pixels) {
 }
 
 int DecodedImage::Load(const QString& fileName) {
-    if (sharedLoads.depth == 0) return LoadFromFile(fileName);
+    if (!SharedLoads::Active()) return LoadFromFile(fileName);
     const QString key = sharingKey(fileName);
-    auto found = sharedLoads.loads.find(key);
-    if (found == sharedLoads.loads.end()) {
+    auto found = sharedLoads.find(key);
+    if (found == sharedLoads.end()) {
         const int result = LoadFromFile(fileName);
-        sharedLoads.loads.emplace(key, SharedLoad{result, width, height, isBitmap, pixels, bitmap});
+        sharedLoads.emplace(key, SharedLoad{result, width, height, isBitmap, pixels, bitmap});
         return result;
     }
     const SharedLoad& same = found->second;

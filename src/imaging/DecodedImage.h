@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/ThreadScope.h"
+
 class QPainter;
 
 // The picture of a map entry, loaded from disk and drawn stretched into the
@@ -26,13 +28,10 @@ public:
     // after resolving links and dots) takes the first load's pixels and
     // result instead of decoding anew: a location naming one large chart a
     // thousand times costs one decode, and an unreadable chart one message.
-    class SharedLoads {
-    public:
-        SharedLoads();
-        ~SharedLoads();
-        SharedLoads(const SharedLoads&) = delete;
-        SharedLoads& operator=(const SharedLoads&) = delete;
+    struct SharedLoadsEnd {
+        static void Ended();
     };
+    using SharedLoads = ThreadScope<SharedLoadsEnd>;
 
     DecodedImage() = default;
     DecodedImage(DecodedImage&&) = default;
