@@ -35,12 +35,12 @@ bool CEditorDoc::OnNewDocument() {
 }
 
 bool CEditorDoc::OnOpenDocument(const QString& path) {
-    const bool ok = CTarnlightDoc::OnOpenDocument(path);
-    // Even a failed read has replaced the location: the old steps would
-    // point at entries that are gone.
+    // A file that cannot be opened or read leaves the location as it was,
+    // and its history still applies.
+    if (!CTarnlightDoc::OnOpenDocument(path)) return false;
     StartHistoryAfresh();
     emit locationReplaced();
-    return ok;
+    return true;
 }
 
 bool CEditorDoc::OnSaveDocument(const QString& path) {

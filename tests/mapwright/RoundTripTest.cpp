@@ -324,4 +324,22 @@ TEST_F(RoundTripTest, OpeningStartsANewHistory) {
     EXPECT_EQ(editor().Count(), 2);
 }
 
+TEST_F(RoundTripTest, ADamagedFileLeavesTheWorkAndItsHistory) {
+    const QString path = WriteRichLocation(dir);
+    const QByteArray whole = testutil::ReadAll(path);
+    ASSERT_TRUE(testutil::WriteAll(dir.filePath("damaged.fnm"), whole.left(whole.size() / 2)));
+    ASSERT_EQ(editor().AddImages({dir.filePath("first.bmp")}), 1);
+    ASSERT_EQ(doc.Undo().count(), 1);
+
+    scripted().answer(Prompts::Answer::No);
+    scripted().openFile(dir.filePath("damaged.fnm"));
+    EXPECT_FALSE(doc.OpenWithDialog());
+    EXPECT_EQ(scripted().messages.value(scripted().messages.size() - 1), "Unexpected file format.");
+    EXPECT_EQ(editor().Count(), 1) << "the map added before is still there";
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Undo().count(), 1);
+    doc.Undo().undo();
+    EXPECT_EQ(editor().Count(), 0) << "and the step that added it still undoes";
+}
+
 }  // namespace
