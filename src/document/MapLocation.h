@@ -49,6 +49,7 @@ public:
         static void Ended();
     };
     using SearchOnce = ThreadScope<SearchOnceEnd>;
+
     // The image stretched into placement times zoom; only pixels inside clip
     // (logical pixels of p) are touched.
     void Draw(QPainter& p, double zoom, const QRect& clip);
