@@ -43,14 +43,16 @@ protected:
         allocmeter::ResetPeak();
         const bool ok = doc.OnOpenDocument(path);
         const int64_t grew = allocmeter::Peak() - before;
-        if (allocmeter::Enabled())
+        if (allocmeter::Enabled()) {
             EXPECT_LT(grew, kFixedAllowance + kPerFileByte * bytes.size()) << bytes.size();
+        }
         // Each element takes at least 20 bytes of the file; a failed read
         // keeps what the location held before.
-        if (ok)
+        if (ok) {
             EXPECT_LE(fixtures::ElementCount(location), size_t(bytes.size() / 20));
-        else
+        } else {
             EXPECT_EQ(fixtures::Store(location), good);
+        }
         return ok;
     }
 
