@@ -21,6 +21,7 @@
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
 #include "framework/Archive.h"
+#include "framework/ArchiveBytes.h"
 #include "framework/Prompts.h"
 #include "framework/RecentFileList.h"
 #include "framework/Settings.h"
@@ -79,24 +80,13 @@ bool WriteFile(const QString& path, const uint8_t* data, size_t size) {
 }
 
 QByteArray StoreLocation(CTarnLocation& location) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(buffer, CArchive::Mode::Store);
-    location.SerializeLocation(ar);
-    ar.Flush();
-    return ar.Failed() ? QByteArray() : bytes;
+    return archivebytes::Store([&](CArchive& ar) { location.SerializeLocation(ar); });
 }
 
 CArchive::Error LoadLocation(const QByteArray& bytes, CTarnLocation& location) {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    CArchive ar(buffer, CArchive::Mode::Load);
     location.Reset();
     location.maps.SetSearchFolder(env().work->path());
-    location.SerializeLocation(ar);
-    return ar.GetError();
+    return archivebytes::Load(bytes, [&](CArchive& ar) { location.SerializeLocation(ar); });
 }
 
 size_t ElementCount(const CTarnLocation& l) {
@@ -141,7 +131,6 @@ int ReadDocument(const uint8_t* data, size_t size, const char* name) {
 
     // What was read writes, and reads back to the same bytes.
     const QByteArray once = StoreLocation(location);
-    Check(!once.isEmpty(), "a read location can be written");
     CTarnLocation back;
     Check(LoadLocation(once, back) == CArchive::Error::None, "a written location reads back");
     Check(StoreLocation(back) == once, "a location written twice gives the same bytes");
@@ -301,17 +290,6 @@ void FillLocation(CTarnLocation& loc) {
     loc.mapPoints.AddPoint(45, 10, CMapPoint::Rock, 12, "Reef", "");
 }
 
-template <typename F>
-QByteArray StoreWith(F write) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    CArchive ar(buffer, CArchive::Mode::Store);
-    write(ar);
-    ar.Flush();
-    return bytes;
-}
-
 void SaveSeed(const QString& folder, const QString& name, const QByteArray& bytes) {
     QFile file(QDir(folder).filePath(name));
     if (file.open(QIODevice::WriteOnly)) file.write(bytes);
@@ -352,9 +330,9 @@ void WriteLocationSeeds(const QString& folder, bool qlt) {
     full.maps.SetSearchFolder(env().work->path());
     full.maps.CopyFrom(rich.maps);
     full.mapPoints.CopyFrom(rich.mapPoints);
-    SaveSeed(folder, "rich.qlt", StoreWith([&](CArchive& ar) { full.Serialize(ar); }));
+    SaveSeed(folder, "rich.qlt", archivebytes::Store([&](CArchive& ar) { full.Serialize(ar); }));
     CTarnLocTemplate bare;
-    SaveSeed(folder, "empty.qlt", StoreWith([&](CArchive& ar) { bare.Serialize(ar); }));
+    SaveSeed(folder, "empty.qlt", archivebytes::Store([&](CArchive& ar) { bare.Serialize(ar); }));
 }
 
 void WriteJpegSeeds(const QString& folder, const QString& sample) {

@@ -19,7 +19,7 @@
 #include <unistd.h>
 
 #include "AllocationMeter.h"
-#include "ArchiveBytes.h"
+#include "framework/ArchiveBytes.h"
 #include "LocationFixtures.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QImage>
 
-#include "ArchiveBytes.h"
+#include "framework/ArchiveBytes.h"
 
 namespace fixtures {
 

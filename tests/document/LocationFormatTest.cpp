@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ArchiveBytes.h"
+#include "framework/ArchiveBytes.h"
 #include "LocationFixtures.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "ArchiveBytes.h"
+#include "framework/ArchiveBytes.h"
 #include "LocationFixtures.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"

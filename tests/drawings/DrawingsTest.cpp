@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "../document/ArchiveBytes.h"
+#include "framework/ArchiveBytes.h"
 #include "TestUtil.h"
 #include "drawings/ColorRef.h"
 #include "drawings/FreeHandList.h"

@@ -4,6 +4,7 @@
 
 #include "TestUtil.h"
 #include "framework/Archive.h"
+#include "framework/ArchiveBytes.h"
 
 namespace {
 
@@ -26,27 +27,8 @@ struct Other : Thing {
 };
 const ClassInfo Other::classInfo{"COther", 1, [] { return static_cast<CObject*>(new Other); }};
 
-template <typename F>
-QByteArray Store(F write) {
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buf, CArchive::Mode::Store);
-        write(ar);
-    }
-    return bytes;
-}
-
-template <typename F>
-CArchive::Error Load(const QByteArray& bytes, F read) {
-    QByteArray copy = bytes;
-    QBuffer buf(&copy);
-    buf.open(QIODevice::ReadOnly);
-    CArchive ar(buf, CArchive::Mode::Load);
-    read(ar);
-    return ar.GetError();
-}
+using archivebytes::Load;
+using archivebytes::Store;
 
 TEST(Archive, PrimitivesAreLittleEndian) {
     QByteArray b = Store([](CArchive& ar) {

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "../document/ArchiveBytes.h"
+#include "framework/ArchiveBytes.h"
 #include "TestUtil.h"
 #include "points/UserInfoPointList.h"
 #include "resources/Art.h"

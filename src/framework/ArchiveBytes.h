@@ -1,7 +1,7 @@
 #pragma once
 
-// Writing a record to bytes and reading it back, for the file-format tests
-// of the model classes.
+// A record written to bytes in memory, and bytes read back as a record: for
+// round trips (tests, the fuzz harness) without files.
 
 #include <QBuffer>
 #include <QByteArray>
