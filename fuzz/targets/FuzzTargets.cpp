@@ -193,9 +193,8 @@ int Settings(const uint8_t* data, size_t size) {
     SettingsStore& store = SettingsStore::instance();
     store.Reload();
     for (const char* key : {setting::LoadLastFile, setting::Splash, setting::ShowXY,
-                            setting::PrintLS, setting::MMIcon, setting::UseXHair,
-                            setting::MagShape, setting::MagZoom, setting::MagSize,
-                            setting::PreviewPages}) {
+                            setting::PrintLS, setting::MMIcon, setting::UseXHair, setting::MagShape,
+                            setting::MagZoom, setting::MagSize, setting::PreviewPages}) {
         const int value = store.Int(key);
         if (!store.Contains(key))
             Check(value == SettingsStore::DefaultInt(key), "a missing setting gives its default");
@@ -235,7 +234,8 @@ int Settings(const uint8_t* data, size_t size) {
 }
 
 const std::vector<NamedTarget> kTargets = {
-    {"location", Location}, {"qlt", Qlt}, {"jpeg", Jpeg}, {"bitmap", Bitmap}, {"settings", Settings},
+    {"location", Location}, {"qlt", Qlt},           {"jpeg", Jpeg},
+    {"bitmap", Bitmap},     {"settings", Settings},
 };
 
 void WriteStandIns(const QString& folder) {
@@ -312,7 +312,8 @@ QImage Gradient(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 255));
+            image.setPixel(x, y,
+                           qRgb(x * 255 / size.width(), y * 255 / size.height(), (x ^ y) & 255));
     return image;
 }
 
@@ -352,15 +353,20 @@ void WriteJpegSeeds(const QString& folder, const QString& sample) {
 
 void WriteBitmapSeeds(const QString& folder) {
     const QImage gradient = Gradient({13, 7});
-    SaveSeed(folder, "rgb24.bmp", ImageBytes(gradient.convertToFormat(QImage::Format_RGB888), "BMP"));
-    SaveSeed(folder, "argb32.bmp", ImageBytes(gradient.convertToFormat(QImage::Format_ARGB32), "BMP"));
+    SaveSeed(folder, "rgb24.bmp",
+             ImageBytes(gradient.convertToFormat(QImage::Format_RGB888), "BMP"));
+    SaveSeed(folder, "argb32.bmp",
+             ImageBytes(gradient.convertToFormat(QImage::Format_ARGB32), "BMP"));
     SaveSeed(folder, "indexed8.bmp",
              ImageBytes(gradient.convertToFormat(QImage::Format_Indexed8), "BMP"));
     SaveSeed(folder, "mono.bmp", ImageBytes(gradient.convertToFormat(QImage::Format_Mono), "BMP"));
     // A 4 x 2 eight-bit run-length bitmap, which Qt reads but never writes.
     QByteArray rle;
     auto u16 = [&](int v) { rle.append(char(v & 255)).append(char((v >> 8) & 255)); };
-    auto u32 = [&](uint32_t v) { u16(int(v & 0xFFFF)); u16(int(v >> 16)); };
+    auto u32 = [&](uint32_t v) {
+        u16(int(v & 0xFFFF));
+        u16(int(v >> 16));
+    };
     const QByteArray pixels = QByteArray::fromHex("0401 0402 0000 0203 0000 0001");
     rle.append("BM");
     u32(14 + 40 + 8 + uint32_t(pixels.size()));
@@ -429,14 +435,13 @@ void WriteSeeds(const std::string& target, const std::string& folderName) {
     QDir().mkpath(folder);
     if (target == "location") WriteLocationSeeds(folder, false);
     if (target == "qlt") WriteLocationSeeds(folder, true);
-    if (target == "jpeg") WriteJpegSeeds(folder, QStringLiteral(FM_SAMPLES_DIR "/millelacs-west.jpg"));
+    if (target == "jpeg")
+        WriteJpegSeeds(folder, QStringLiteral(FM_SAMPLES_DIR "/millelacs-west.jpg"));
     if (target == "bitmap") WriteBitmapSeeds(folder);
     if (target == "settings") WriteSettingsSeeds(folder);
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 const std::vector<NamedTarget>& Targets() {
     return kTargets;

@@ -7,10 +7,10 @@
 #include <QTransform>
 #include <algorithm>
 #include <atomic>
-#include <map>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "imaging/JpegFile.h"

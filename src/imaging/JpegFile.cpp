@@ -1,8 +1,8 @@
 #include "imaging/JpegFile.h"
 
 #include <QFile>
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -159,7 +159,8 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
 // Opens without blocking (a named pipe would wait for a writer) and keeps
 // the file only when it is a regular one.
 FILE* openRegularFile(const QString& fileName) {
-    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -18,9 +18,9 @@
 
 namespace {
 
-const char* const kIntKeys[] = {setting::LoadLastFile, setting::Splash,   setting::ShowXY,
-                                setting::PrintLS,      setting::MMIcon,   setting::UseXHair,
-                                setting::MagShape,     setting::MagZoom,  setting::MagSize,
+const char* const kIntKeys[] = {setting::LoadLastFile, setting::Splash,  setting::ShowXY,
+                                setting::PrintLS,      setting::MMIcon,  setting::UseXHair,
+                                setting::MagShape,     setting::MagZoom, setting::MagSize,
                                 setting::PreviewPages};
 
 QString SettingsPath() {
@@ -73,7 +73,7 @@ TEST_F(SettingsFile, DamagedFilesGiveDefaultsAndTheProgramStarts) {
         {"empty", QByteArray()},
         {"NUL bytes", QByteArray(8192, '\0')},
         {"not parseable", QByteArray("\xff\xfe[Settings\nMagSize=abc\n[[[\n=\n\x01\x02\xc3", 29)},
-        {"binary noise", QByteArray::fromHex("89504e470d0a1a0a0000000d49484452") .repeated(64)},
+        {"binary noise", QByteArray::fromHex("89504e470d0a1a0a0000000d49484452").repeated(64)},
         {"values of the wrong kind", wrongTypes},
     };
     for (const Case& c : cases) {
@@ -151,7 +151,8 @@ TEST_F(SettingsFile, TwoInstancesClosingInTurn) {
     SettingsStore& store = SettingsStore::instance();
     EXPECT_EQ(store.Value("Probe/first").toString(), "first") << "the first one's change survives";
     EXPECT_EQ(store.Value("Probe/second").toString(), "second");
-    EXPECT_EQ(store.Value("Probe/last").toString(), "second") << "the last to close has the last word";
+    EXPECT_EQ(store.Value("Probe/last").toString(), "second")
+        << "the last to close has the last word";
     EXPECT_EQ(store.Int(setting::MagZoom), 15);
     EXPECT_EQ(QDir(QFileInfo(SettingsPath()).absolutePath()).entryList(QDir::Files),
               QStringList{QFileInfo(SettingsPath()).fileName()})

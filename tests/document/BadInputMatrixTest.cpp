@@ -19,13 +19,13 @@
 #include <unistd.h>
 
 #include "AllocationMeter.h"
-#include "framework/ArchiveBytes.h"
 #include "LocationFixtures.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 #include "document/TarnLocTemplate.h"
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
+#include "framework/ArchiveBytes.h"
 #include "resources/Strings.h"
 
 using testutil::FromHex;
@@ -36,10 +36,10 @@ namespace {
 
 // What opening a hostile file may end in.
 enum class Expect {
-    Opens,              // read completely, no message but a missing-image search
-    FormatFault,        // "Unexpected file format." and the previous location kept
-    OpensOrFormatFault, // damaged somewhere the format cannot tell: either of the above
-    Refused,            // not read at all: the given message, nothing changed
+    Opens,               // read completely, no message but a missing-image search
+    FormatFault,         // "Unexpected file format." and the previous location kept
+    OpensOrFormatFault,  // damaged somewhere the format cannot tell: either of the above
+    Refused,             // not read at all: the given message, nothing changed
 };
 
 struct Case {
@@ -47,9 +47,9 @@ struct Case {
     QString fileName;
     QByteArray bytes;
     Expect expect;
-    QString message = {};                     // for Refused
+    QString message = {};                           // for Refused
     std::function<void(const QString&)> make = {};  // makes the file instead of bytes
-    std::function<void()> afterwards = {};    // extra checks after an Opens
+    std::function<void()> afterwards = {};          // extra checks after an Opens
 };
 
 // Runs blocks as another user, so permissions count even for root: the
@@ -73,7 +73,8 @@ constexpr int64_t kPerFileByte = 16;
 QByteArray JpegBytes(QSize size, bool progressive = false) {
     QImage image(size, QImage::Format_RGB32);
     for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x) image.setPixel(x, y, qRgb(x * 6, y * 8, (x * y) & 255));
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 6, y * 8, (x * y) & 255));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -221,8 +222,8 @@ protected:
     std::vector<Case> EveryCutAndByte(const QByteArray& good, const QString& name) {
         std::vector<Case> cases;
         for (int length = 1; length < good.size(); ++length)
-            cases.push_back({"cut at " + std::to_string(length), name, good.left(length),
-                             Expect::FormatFault});
+            cases.push_back(
+                {"cut at " + std::to_string(length), name, good.left(length), Expect::FormatFault});
         for (int at = 0; at < good.size(); ++at) {
             for (int flip : {0xFF, 0x01, 0x80}) {
                 QByteArray bad = good;
@@ -263,17 +264,36 @@ TEST_F(BadInputMatrix, EveryTruncationAndDamagedByteOfAnOlderTemplate) {
 
 TEST_F(BadInputMatrix, FilesThatAreNotLocations) {
     const std::vector<Case> cases = {
-        {"zero-length file", "empty.fnm", QByteArray(), Expect::Opens, {}, {},
+        {"zero-length file",
+         "empty.fnm",
+         QByteArray(),
+         Expect::Opens,
+         {},
+         {},
          [&] { EXPECT_EQ(fixtures::Store(location), previousContent) << "nothing read"; }},
-        {"a folder", "folder.fnm", {}, Expect::Refused,
+        {"a folder",
+         "folder.fnm",
+         {},
+         Expect::Refused,
          QString(str::NotAFile).arg(Path("folder.fnm")),
          [](const QString& p) { QDir().mkpath(p); }},
-        {"a missing file", "gone.fnm", {}, Expect::Refused,
-         QString(str::FileNotFound).arg(Path("gone.fnm")), [](const QString&) {}},
-        {"a link to nowhere", "dangling.fnm", {}, Expect::Refused,
+        {"a missing file",
+         "gone.fnm",
+         {},
+         Expect::Refused,
+         QString(str::FileNotFound).arg(Path("gone.fnm")),
+         [](const QString&) {}},
+        {"a link to nowhere",
+         "dangling.fnm",
+         {},
+         Expect::Refused,
          QString(str::FileNotFound).arg(Path("dangling.fnm")),
          [&](const QString& p) { QFile::link(Path("nowhere.fnm"), p); }},
-        {"a named pipe", "pipe.fnm", {}, Expect::Refused, str::FailedToOpenDocument,
+        {"a named pipe",
+         "pipe.fnm",
+         {},
+         Expect::Refused,
+         str::FailedToOpenDocument,
          [](const QString& p) { mkfifo(QFile::encodeName(p).constData(), 0644); }},
         {"a NUL-filled file", "zeros.fnm", QByteArray(4096, '\0'), Expect::OpensOrFormatFault},
         {"random text", "text.fnm", QByteArray("Mille Lacs, north shore\r\n", 25),
@@ -335,21 +355,39 @@ TEST_F(BadInputMatrix, StringsIndexesAndCounts) {
     };
     const std::vector<Case> cases = {
         // Strings stored with 16-bit characters.
-        {"16-bit name", "wide1.fnm", at(deep - 1, 5, wide("Deep")), Expect::Opens, {}, {},
+        {"16-bit name",
+         "wide1.fnm",
+         at(deep - 1, 5, wide("Deep")),
+         Expect::Opens,
+         {},
+         {},
          named("Deep")},
-        {"16-bit name beyond Latin", "wide2.fnm",
-         at(deep - 1, 5, wide(QString::fromUtf8("\u6e56\u00e9\u20ac"))), Expect::Opens, {}, {},
+        {"16-bit name beyond Latin",
+         "wide2.fnm",
+         at(deep - 1, 5, wide(QString::fromUtf8("\u6e56\u00e9\u20ac"))),
+         Expect::Opens,
+         {},
+         {},
          named("\u6e56\u00e9\u20ac")},
         {"16-bit name with a lone surrogate", "wide3.fnm",
          at(deep - 1, 5, FromHex("FF FE FF 02 00 D8 41 00")), Expect::Opens},
-        {"16-bit name of zero characters", "wide4.fnm", at(deep - 1, 5, hex("FF FE FF 00")),
-         Expect::Opens, {}, {}, named("")},
+        {"16-bit name of zero characters",
+         "wide4.fnm",
+         at(deep - 1, 5, hex("FF FE FF 00")),
+         Expect::Opens,
+         {},
+         {},
+         named("")},
         {"16-bit name cut in a character", "wide5.fnm",
          richBytes.left(deep - 1) + hex("FF FE FF 05 41 00 42"), Expect::FormatFault},
         {"16-bit length 2^32 - 1", "wide6.fnm", at(deep - 1, 5, hex("FF FE FF FF FF FF FF FF FF")),
          Expect::FormatFault},
-        {"a NUL inside a map's name", "nul.fnm", at(richBytes.indexOf("west.bmp") + 1, 1, hex("00")),
-         Expect::Opens, {}, {},
+        {"a NUL inside a map's name",
+         "nul.fnm",
+         at(richBytes.indexOf("west.bmp") + 1, 1, hex("00")),
+         Expect::Opens,
+         {},
+         {},
          [this] {
              ASSERT_EQ(location.maps.entries.size(), 2u);
              EXPECT_FALSE(location.maps.entries[0]->HasImage());
@@ -363,8 +401,8 @@ TEST_F(BadInputMatrix, StringsIndexesAndCounts) {
          Expect::FormatFault},
         {"0x7FFF escape to a 32-bit class index", "tag4.fnm",
          at(secondStrokeTag, 2, hex("FF 7F 01 00 00 80")), Expect::OpensOrFormatFault},
-        {"0x7FFF escape out of range", "tag5.fnm",
-         at(secondStrokeTag, 2, hex("FF 7F FF FF FF FF")), Expect::FormatFault},
+        {"0x7FFF escape out of range", "tag5.fnm", at(secondStrokeTag, 2, hex("FF 7F FF FF FF FF")),
+         Expect::FormatFault},
         {"0x7FFF escape cut short", "tag6.fnm", richBytes.left(secondStrokeTag) + hex("FF 7F 01"),
          Expect::FormatFault},
         {"a new-class tag with a huge name", "tag7.fnm",
@@ -420,17 +458,26 @@ TEST_F(BadInputMatrix, HostileImages) {
         one.maps.entries.push_back(std::move(entry));
         const bool decodes = image.decodes;
         const std::string what = image.what;
-        cases.push_back({image.what + " in a location", "with-" + image.name + ".fnm",
-                         fixtures::Store(one), Expect::Opens, {}, {}, [this, decodes, what] {
+        cases.push_back({image.what + " in a location",
+                         "with-" + image.name + ".fnm",
+                         fixtures::Store(one),
+                         Expect::Opens,
+                         {},
+                         {},
+                         [this, decodes, what] {
                              ASSERT_EQ(location.maps.entries.size(), 1u);
                              EXPECT_EQ(location.maps.entries[0]->HasImage(), decodes) << what;
                          }});
         // Opened directly as a one-image location.
-        cases.push_back({image.what + " opened", "direct-" + image.name, image.bytes,
-                         Expect::Opens});
+        cases.push_back(
+            {image.what + " opened", "direct-" + image.name, image.bytes, Expect::Opens});
     }
     // A pipe named as a map image must not block the read.
-    cases.push_back({"a named pipe as a map image", "pipe-image.fnm", {}, Expect::Opens, {},
+    cases.push_back({"a named pipe as a map image",
+                     "pipe-image.fnm",
+                     {},
+                     Expect::Opens,
+                     {},
                      [this](const QString& p) {
                          mkfifo(QFile::encodeName(Path("pipe.jpg")).constData(), 0644);
                          mkfifo(QFile::encodeName(Path("pipe.bmp")).constData(), 0644);

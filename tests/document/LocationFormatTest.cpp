@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "framework/ArchiveBytes.h"
 #include "LocationFixtures.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 #include "document/TarnLocation.h"
+#include "framework/ArchiveBytes.h"
 
 using testutil::FromHex;
 using testutil::Hex;

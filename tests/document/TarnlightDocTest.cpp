@@ -8,12 +8,12 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-#include "framework/ArchiveBytes.h"
 #include "LocationFixtures.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 #include "document/TarnLocTemplate.h"
 #include "document/TarnlightDoc.h"
+#include "framework/ArchiveBytes.h"
 #include "framework/Settings.h"
 #include "resources/Strings.h"
 

@@ -3,12 +3,12 @@
 #include <QImage>
 #include <QPainter>
 
-#include "framework/ArchiveBytes.h"
 #include "TestUtil.h"
 #include "drawings/ColorRef.h"
 #include "drawings/FreeHandList.h"
 #include "drawings/LineDrawList.h"
 #include "drawings/RectElipDrawList.h"
+#include "framework/ArchiveBytes.h"
 
 using archivebytes::Load;
 using archivebytes::Store;

@@ -23,9 +23,8 @@ TEST_P(CorpusReplay, EveryKeptInputPasses) {
     const QStringList files = corpus.entryList(QDir::Files, QDir::Name);
     ASSERT_FALSE(files.isEmpty()) << "no corpus in " << corpus.path().toStdString();
     std::string current;
-    fuzzing::SetFailureHandler([&](const std::string& what) {
-        ADD_FAILURE() << current << ": " << what;
-    });
+    fuzzing::SetFailureHandler(
+        [&](const std::string& what) { ADD_FAILURE() << current << ": " << what; });
     for (const QString& name : files) {
         QFile file(corpus.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();

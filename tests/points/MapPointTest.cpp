@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "framework/ArchiveBytes.h"
 #include "TestUtil.h"
+#include "framework/ArchiveBytes.h"
 #include "points/MapPointList.h"
 
 using archivebytes::Load;

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "framework/ArchiveBytes.h"
 #include "TestUtil.h"
+#include "framework/ArchiveBytes.h"
 #include "points/UserInfoPointList.h"
 #include "resources/Art.h"
 
