@@ -24,6 +24,13 @@ void Complain(const QString& text) {
 
 // Messages (the program's own) have gone to stderr already through the
 // silent prompts.
+bool RefuseReadOnlyTarget(const QString& out) {
+    // The program never writes a location under an image or "qlt" name.
+    if (!CTarnlightDoc::IsReadOnlyForm(out)) return false;
+    Complain(out + ": a location is not written under a .qlt, .jpg or .bmp name");
+    return true;
+}
+
 int ReadLocation(CTarnlightDoc& doc, const QString& path) {
     if (doc.OnOpenDocument(path)) return kSuccess;
     switch (doc.LastArchiveError()) {
@@ -69,11 +76,7 @@ int Resave(const QStringList& args) {
         return kUsage;
     }
     const QString& out = args[1];
-    if (CTarnlightDoc::IsReadOnlyForm(out)) {
-        // The program never writes a location under an image or "qlt" name.
-        Complain(out + ": a location is not written under a .qlt, .jpg or .bmp name");
-        return kFileFault;
-    }
+    if (RefuseReadOnlyTarget(out)) return kFileFault;
     CTarnLocation location;
     CTarnlightDoc doc;
     doc.SetLocation(&location);

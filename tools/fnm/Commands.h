@@ -20,6 +20,9 @@ enum Exit {
 int ReadLocation(CTarnlightDoc& doc, const QString& path);
 // One line on stderr.
 void Complain(const QString& text);
+// Whether out is a name no location is written under (.qlt, .jpg, .bmp);
+// complains when it is.
+bool RefuseReadOnlyTarget(const QString& out);
 
 int Info(const QStringList& args);
 int Resave(const QStringList& args);

@@ -34,10 +34,7 @@ int ImportGpx(const QStringList& args) {
         return kUsage;
     }
     const QString& out = args[2];
-    if (CTarnlightDoc::IsReadOnlyForm(out)) {
-        Complain(out + ": a location is not written under a .qlt, .jpg or .bmp name");
-        return kFileFault;
-    }
+    if (RefuseReadOnlyTarget(out)) return kFileFault;
     CTarnLocation location;
     CTarnlightDoc doc;
     doc.SetLocation(&location);
