@@ -492,7 +492,8 @@ void CEditorWindow::OnHelp() {
 }
 
 void CEditorWindow::OnAbout() {
-    Prompts::instance().message(QString(mwstr::AboutText).arg(QApplication::applicationVersion()),
+    Prompts::instance().message(QString(mwstr::AboutText).arg(QApplication::applicationVersion()) +
+                                    "\n\n" + str::LicenceNotice,
                                 Prompts::Buttons::Ok, Prompts::Icon::Information);
 }
 

@@ -1,16 +1,23 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 #include "framework/Prompts.h"
 #include "mapwright/EditorStrings.h"
 #include "mapwright/EditorWindow.h"
+#include "resources/Version.h"
 
 int main(int argc, char** argv) {
+    if (version::Requested(argc, argv)) {
+        std::fputs(version::Text("mapwright").c_str(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Quenmoor");
     QApplication::setApplicationName(mwstr::AppName);
     QApplication::setApplicationDisplayName(mwstr::AppName);
-    QApplication::setApplicationVersion(QStringLiteral(FM_VERSION));
+    QGuiApplication::setDesktopFileName("io.github.fenmarrow.Mapwright");
+    QApplication::setApplicationVersion(QString::fromLatin1(version::Number));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(mwstr::AppDescription);

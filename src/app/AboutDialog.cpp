@@ -24,6 +24,7 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     auto* edition = new QLabel(QString::fromUtf8(str::AboutEdition), this);
     edition->setAlignment(Qt::AlignCenter);
     layout->addWidget(edition);
+    layout->addWidget(new QLabel(str::LicenceNotice, this), 0, Qt::AlignHCenter);
     for (const char* line : {"", " ", ""}) layout->addWidget(new QLabel(line, this));
 
     auto* mail = new QPushButton(str::AboutMailButton, this);

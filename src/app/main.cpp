@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/MainFrame.h"
+#include "app/SampleLocation.h"
 #include "app/TarnlightApp.h"
 #include "framework/Prompts.h"
 #include "framework/Settings.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(SettingsStore::kCompany);
     QApplication::setApplicationName(SettingsStore::kApplication);
     QApplication::setApplicationDisplayName(str::AppTitle);
+    QGuiApplication::setDesktopFileName("io.github.fenmarrow.Fenmarrow");
     QApplication::setApplicationVersion(QString::fromLatin1(FM_VERSION));
     QApplication::setWindowIcon(art::AppIcon());
 
@@ -40,7 +42,7 @@ int main(int argc, char** argv) {
     StartupOptions options;
     if (!parser.positionalArguments().isEmpty())
         options.file = parser.positionalArguments().first();
-    options.defaultFile = parser.value(defaultFile);
+    options.defaultFile = parser.isSet(defaultFile) ? parser.value(defaultFile) : SampleLocation();
     options.print = parser.isSet(print) || parser.isSet(printTo);
     options.printTo = parser.value(printTo);
 

@@ -57,6 +57,11 @@ inline constexpr const char* MakerEmail = "help@fenmarrow.example.org";
 // About box
 inline constexpr const char* AboutTitle = "About Fenmarrow Utilities";
 inline constexpr const char* AboutEdition = "Fenmarrow Utilities 1.0 — Anglers' Edition";
+// Also printed after every program's --version line.
+inline constexpr const char* LicenceNotice =
+    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.";
 inline constexpr const char* AboutMailButton = "Email Fenmarrow";
 inline constexpr const char* AboutMailTip = "Send mail to author";
 inline constexpr const char* AboutDontShow = "Do Not show on Application Startup";
