@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
     if (version::Requested(argc, argv)) {
-        std::fputs(version::Text("mapwright").c_str(), stdout);
+        std::fputs(version::Text(mwstr::AppName).c_str(), stdout);
         return 0;
     }
     QApplication app(argc, argv);
