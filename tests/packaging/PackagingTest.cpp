@@ -19,12 +19,13 @@ const QString kSource = QString(FM_SOURCE_DIR) + "/packaging/";
 const QString kBuilt = QString(FM_PACKAGING_BUILD_DIR) + "/";
 const QString kAppId = "io.github.fenmarrow.Fenmarrow";
 
-struct Run {
+struct ProgramRun {
     int status = -1;
     QString out, err;
 };
 
-Run RunProgram(const QString& program, const QStringList& args, const QByteArray& input = {}) {
+ProgramRun RunProgram(const QString& program, const QStringList& args,
+                      const QByteArray& input = {}) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "C.UTF-8");
@@ -33,7 +34,7 @@ Run RunProgram(const QString& program, const QStringList& args, const QByteArray
     p.start(program, args);
     p.write(input);
     p.closeWriteChannel();
-    Run r;
+    ProgramRun r;
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit) return r;
     r.status = p.exitCode();
     r.out = QString::fromUtf8(p.readAllStandardOutput());
@@ -103,7 +104,7 @@ QString DesktopKey(const QString& file, const QString& key) {
 }
 
 TEST(ManualPages, FnmDocumentsEveryCommandOptionAndExitStatus) {
-    const Run help = RunProgram(FM_FNM_PATH, {"help"});
+    const ProgramRun help = RunProgram(FM_FNM_PATH, {"help"});
     ASSERT_EQ(help.status, 0) << help.err;
     const QString man = ManSource("fnm");
     const QString commands = Section(man, "COMMANDS");
@@ -158,7 +159,7 @@ TEST(ManualPages, CarryTheReleaseAndRenderWithoutWarnings) {
         }
         EXPECT_TRUE(QFileInfo(path + ".gz").size() > 0) << path << ".gz";
         if (groff.isEmpty()) continue;
-        const Run r = RunProgram(groff, {"-man", "-ww", "-z", path});
+        const ProgramRun r = RunProgram(groff, {"-man", "-ww", "-z", path});
         EXPECT_EQ(r.status, 0) << page;
         EXPECT_EQ(r.err, QString()) << page;
     }
@@ -187,7 +188,7 @@ TEST(DesktopData, EntriesValidateAndNameRegisteredTypes) {
         const QStringList types = DesktopKey(file, "MimeType").split(';', Qt::SkipEmptyParts);
         EXPECT_EQ(QSet<QString>(types.begin(), types.end()), registered) << id;
         if (validator.isEmpty()) continue;
-        const Run r = RunProgram(validator, {file});
+        const ProgramRun r = RunProgram(validator, {file});
         EXPECT_EQ(r.status, 0) << id;
         EXPECT_EQ(r.out + r.err, QString()) << id;  // not even a hint
     }
@@ -218,7 +219,7 @@ TEST(DesktopData, AppStreamDataMatchesTheProgramsAndValidates) {
 
     const QString validator = QStandardPaths::findExecutable("appstreamcli");
     if (validator.isEmpty()) GTEST_SKIP() << "appstreamcli is not installed";
-    const Run r = RunProgram(validator, {"validate", "--no-net", path});
+    const ProgramRun r = RunProgram(validator, {"validate", "--no-net", path});
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_TRUE(r.out.contains("Validation was successful")) << r.out;
 }
