@@ -147,8 +147,8 @@ bool CLocationEditor::CalibrateAt(QPoint pixel) {
     CSetPointDialog dlg(CurrentCalibration(), dialogParent);
     if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return false;
     Calibration c = CurrentCalibration();
-    const double lat = dlg.Chosen().latitude.ToDecimalDegrees();
-    const double lon = dlg.Chosen().longitude.ToDecimalDegrees();
+    const double lat = dlg.ChosenLatitude();
+    const double lon = dlg.ChosenLongitude();
     if (dlg.selection == CSetPointDialog::Point1) {
         c.x1 = pixel.x();
         c.y1 = pixel.y();

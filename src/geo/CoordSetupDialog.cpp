@@ -7,11 +7,9 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <cmath>
-#include <limits>
 
 #include "framework/DataExchange.h"
-#include "geo/DegMinSec.h"
+#include "geo/DmsFields.h"
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
 
@@ -21,41 +19,19 @@ namespace {
 constexpr int kPoint1Ids[8] = {1030, 1031, 1032, 1026, 1027, 1029, 1033, 1035};
 constexpr int kPoint2Ids[8] = {1054, 1056, 1058, 1037, 1051, 1053, 1060, 1062};
 
-int Truncate(double v) {
-    // Whole part toward zero; values beyond int range cannot come from the
-    // fields, so clamping them is only a guard.
-    if (!(v == v)) return 0;
-    double t = std::trunc(v);
-    if (t >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (t <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(t);
-}
-
-struct PointInts {
-    int lat[3] = {};
-    int lon[3] = {};
-    int x = 0;
-    int y = 0;
+// One reference point as the fields show it.
+struct PointFields {
+    DmsFields lat, lon;
+    double x = 0.0, y = 0.0;  // exact stored pixels
 };
 
-PointInts Split(double lat, double lon, double x, double y) {
-    PointInts p;
-    CDegMinSec a;
-    a.FromDecimalDegrees(lat);
-    p.lat[0] = Truncate(a.degrees);
-    p.lat[1] = Truncate(a.minutes);
-    p.lat[2] = Truncate(a.seconds);
-    a.FromDecimalDegrees(lon);
-    p.lon[0] = Truncate(a.degrees);
-    p.lon[1] = Truncate(a.minutes);
-    p.lon[2] = Truncate(a.seconds);
-    p.x = Truncate(x);
-    p.y = Truncate(y);
-    return p;
+PointFields Show(double lat, double lon, double x, double y) {
+    return PointFields{DmsFields(lat), DmsFields(lon), x, y};
 }
 
-double Degrees(const int (&dms)[3]) {
-    return CDegMinSec(dms[0], dms[1], dms[2]).ToDecimalDegrees();
+// A pixel field left as shown gives back the stored value, fraction and all.
+double ReadPixel(double stored, int typed) {
+    return typed == TruncateToInt(stored) ? stored : typed;
 }
 
 QLineEdit* DigitEdit(int id, QWidget* parent) {
@@ -116,27 +92,36 @@ QLineEdit* CCoordSetupDialog::Field(int id) const {
 }
 
 bool CCoordSetupDialog::Exchange(bool save) {
-    PointInts p[2] = {Split(calibration.lat1, calibration.lon1, calibration.x1, calibration.y1),
-                      Split(calibration.lat2, calibration.lon2, calibration.x2, calibration.y2)};
+    const PointFields shown[2] = {
+        Show(calibration.lat1, calibration.lon1, calibration.x1, calibration.y1),
+        Show(calibration.lat2, calibration.lon2, calibration.x2, calibration.y2)};
+    struct Typed {
+        int lat[3], lon[3], x, y;
+    } typed[2];
     const int* ids[2] = {kPoint1Ids, kPoint2Ids};
     DataExchange dx(save);
     for (int k = 0; k < 2; ++k) {
-        for (int i = 0; i < 3; ++i) dx.Int(Field(ids[k][i]), p[k].lat[i]);
-        for (int i = 0; i < 3; ++i) dx.Int(Field(ids[k][3 + i]), p[k].lon[i]);
-        dx.Int(Field(ids[k][6]), p[k].x);
-        dx.Int(Field(ids[k][7]), p[k].y);
+        Typed& t = typed[k];
+        for (int i = 0; i < 3; ++i) t.lat[i] = shown[k].lat.parts[i];
+        for (int i = 0; i < 3; ++i) t.lon[i] = shown[k].lon.parts[i];
+        t.x = TruncateToInt(shown[k].x);
+        t.y = TruncateToInt(shown[k].y);
+        for (int i = 0; i < 3; ++i) dx.Int(Field(ids[k][i]), t.lat[i]);
+        for (int i = 0; i < 3; ++i) dx.Int(Field(ids[k][3 + i]), t.lon[i]);
+        dx.Int(Field(ids[k][6]), t.x);
+        dx.Int(Field(ids[k][7]), t.y);
     }
     if (!dx.Ok()) return false;
     if (save) {
         // No range check: 60 minutes simply count as one more degree.
-        calibration.lat1 = Degrees(p[0].lat);
-        calibration.lon1 = Degrees(p[0].lon);
-        calibration.x1 = p[0].x;
-        calibration.y1 = p[0].y;
-        calibration.lat2 = Degrees(p[1].lat);
-        calibration.lon2 = Degrees(p[1].lon);
-        calibration.x2 = p[1].x;
-        calibration.y2 = p[1].y;
+        calibration.lat1 = shown[0].lat.Read(typed[0].lat);
+        calibration.lon1 = shown[0].lon.Read(typed[0].lon);
+        calibration.x1 = ReadPixel(shown[0].x, typed[0].x);
+        calibration.y1 = ReadPixel(shown[0].y, typed[0].y);
+        calibration.lat2 = shown[1].lat.Read(typed[1].lat);
+        calibration.lon2 = shown[1].lon.Read(typed[1].lon);
+        calibration.x2 = ReadPixel(shown[1].x, typed[1].x);
+        calibration.y2 = ReadPixel(shown[1].y, typed[1].y);
     }
     return true;
 }

@@ -14,7 +14,9 @@ public:
     explicit CCoordSetupDialog(const Calibration& values, QWidget* parent = nullptr);
 
     // Showing splits the stored values into the sixteen fields; saving reads
-    // them back. Returns false (after telling the user) on an empty field.
+    // them back, keeping the exact stored value of every angle and pixel the
+    // user left alone. Returns false (after telling the user) on an empty
+    // field.
     bool Exchange(bool save);
     void accept() override;
 

@@ -1,15 +1,45 @@
 #include "geo/Coordinate.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
+
+#include <GeographicLib/Geodesic.hpp>
 
 #include "framework/Archive.h"
 
 namespace {
 
-constexpr double kEarthRadiusMiles = 3446.316230441;
+constexpr double kMetresPerStatuteMile = 1609.344;
+
+// A latitude past a pole (only a damaged file or a slip of the keyboard can
+// give one) is carried over the pole: 95 N on one meridian is 85 N on the
+// opposite one.
+void OverThePole(double& lat, double& lon) {
+    lat = std::remainder(lat, 360.0);
+    if (lat > 90.0) {
+        lat = 180.0 - lat;
+        lon += 180.0;
+    } else if (lat < -90.0) {
+        lat = -180.0 - lat;
+        lon += 180.0;
+    }
+}
+
+// Shortest path on the WGS 84 ellipsoid. Longitudes count positive to the
+// west here and to the east in the geodesic, hence the signs.
+double GeodesicMiles(double latA, double lonWestA, double latB, double lonWestB) {
+    if (!std::isfinite(latA) || !std::isfinite(lonWestA) || !std::isfinite(latB) ||
+        !std::isfinite(lonWestB))
+        return 0.0;
+    double lonA = -lonWestA;
+    double lonB = -lonWestB;
+    OverThePole(latA, lonA);
+    OverThePole(latB, lonB);
+    double metres = 0.0;
+    GeographicLib::Geodesic::WGS84().Inverse(latA, lonA, latB, lonB, metres);
+    return std::isfinite(metres) ? metres / kMetresPerStatuteMile : 0.0;
+}
 
 // Truncates toward zero like a C cast, but pins values an int cannot hold so
 // a corrupt file cannot trigger undefined behaviour.
@@ -58,19 +88,12 @@ QString CCoordinate::LongitudeText(bool withLetter) const {
 }
 
 double CCoordinate::DistanceTo(const CCoordinate& b) const {
-    const double la = latitude.ToScaledRadians();
-    const double oa = longitude.ToScaledRadians();
-    const double lb = b.latitude.ToScaledRadians();
-    const double ob = b.longitude.ToScaledRadians();
-    const double dlat = lb - la;
-    const double dlon = ob - oa;
-    if (dlat == 0.0 && dlon == 0.0) return 0.0;
-    const double h =
-        (1.0 - std::cos(dlon)) * 0.5 * std::cos(lb) * std::cos(la) + (1.0 - std::cos(dlat)) * 0.5;
-    // Rounding, or latitudes past the pole, can push the argument just
-    // outside acos's domain; clamp rather than return NaN.
-    const double c = std::clamp(1.0 + h * -2.0, -1.0, 1.0);
-    return std::acos(c) * kEarthRadiusMiles;
+    const double latA = latitude.ToDecimalDegrees();
+    const double lonA = longitude.ToDecimalDegrees();
+    const double latB = b.latitude.ToDecimalDegrees();
+    const double lonB = b.longitude.ToDecimalDegrees();
+    if (latA == latB && lonA == lonB) return 0.0;
+    return GeodesicMiles(latA, lonA, latB, lonB);
 }
 
 void CCoordinate::Serialize(CArchive& ar) {

@@ -22,8 +22,8 @@ public:
     // "W093-15-00" with the letter, "0931500" without.
     QString LongitudeText(bool withLetter) const;
 
-    // Great-circle distance in statute miles; identical positions give
-    // exactly zero.
+    // Distance along the WGS 84 ellipsoid in statute miles. Identical
+    // positions give exactly zero, as does a position that is not finite.
     double DistanceTo(const CCoordinate& b) const;
 
     // Six doubles: latitude degrees, minutes, seconds, then longitude.

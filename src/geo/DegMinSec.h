@@ -14,8 +14,8 @@ public:
     // Splits x into whole degrees, whole minutes and fractional seconds; every
     // part takes the sign of x.
     void FromDecimalDegrees(double x);
-    // Radians stretched by the nautical-to-statute mile factor, the unit the
-    // distance calculation works in.
+    // Radians stretched by 6076.115 / 5280, the nautical-to-statute mile
+    // factor. Not a true angle, so distances do not use it.
     double ToScaledRadians() const;
 
     double degrees = 0.0;

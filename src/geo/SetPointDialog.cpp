@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <cmath>
-#include <limits>
 
 #include "framework/DataExchange.h"
 #include "resources/CommandIds.h"
@@ -21,35 +19,15 @@ namespace {
 constexpr int kFieldIds[6] = {1030, 1031, 1032, 1026, 1027, 1029};
 constexpr int kChoiceId = 1034;
 
-int Truncate(double v) {
-    if (!(v == v)) return 0;
-    double t = std::trunc(v);
-    if (t >= std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (t <= std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(t);
-}
-
-// The angle as the fields show it: each part cut to a whole number.
-CDegMinSec WholeParts(double decimalDegrees) {
-    CDegMinSec a;
-    a.FromDecimalDegrees(decimalDegrees);
-    return CDegMinSec(Truncate(a.degrees), Truncate(a.minutes), Truncate(a.seconds));
-}
-
-CCoordinate Point(double lat, double lon) {
-    CCoordinate c;
-    c.latitude = WholeParts(lat);
-    c.longitude = WholeParts(lon);
-    return c;
-}
-
 }  // namespace
 
 CSetPointDialog::CSetPointDialog(const Calibration& values, QWidget* parent) : QDialog(parent) {
     setObjectName(QString::number(res::SetPointDialog));
     setWindowTitle(str::SetPointTitle);
-    points[Point1] = Point(values.lat1, values.lon1);
-    points[Point2] = Point(values.lat2, values.lon2);
+    latitudes[Point1] = DmsFields(values.lat1);
+    longitudes[Point1] = DmsFields(values.lon1);
+    latitudes[Point2] = DmsFields(values.lat2);
+    longitudes[Point2] = DmsFields(values.lon2);
     selection = values.lat1 != 0 ? Point2 : Point1;
 
     choice = new QComboBox(this);
@@ -95,10 +73,11 @@ CSetPointDialog::CSetPointDialog(const Calibration& values, QWidget* parent) : Q
 }
 
 void CSetPointDialog::ShowPoint(int index) {
-    int v[6] = {
-        Truncate(points[index].latitude.degrees),  Truncate(points[index].latitude.minutes),
-        Truncate(points[index].latitude.seconds),  Truncate(points[index].longitude.degrees),
-        Truncate(points[index].longitude.minutes), Truncate(points[index].longitude.seconds)};
+    int v[6];
+    for (int i = 0; i < 3; ++i) {
+        v[i] = latitudes[index].parts[i];
+        v[3 + i] = longitudes[index].parts[i];
+    }
     DataExchange dx(false);
     for (int i = 0; i < 6; ++i) dx.Int(fields[i], v[i]);
 }
@@ -111,13 +90,15 @@ bool CSetPointDialog::Exchange(bool save) {
     }
     int index = choice->currentIndex();
     if (index != Point1 && index != Point2) return false;
-    int v[6] = {};
+    int lat[3] = {};
+    int lon[3] = {};
     DataExchange dx(true);
-    for (int i = 0; i < 6; ++i) dx.Int(fields[i], v[i]);
+    for (int i = 0; i < 3; ++i) dx.Int(fields[i], lat[i]);
+    for (int i = 0; i < 3; ++i) dx.Int(fields[3 + i], lon[i]);
     if (!dx.Ok()) return false;
     selection = index;
-    points[index].latitude = CDegMinSec(v[0], v[1], v[2]);
-    points[index].longitude = CDegMinSec(v[3], v[4], v[5]);
+    chosenLatitude = latitudes[index].Read(lat);
+    chosenLongitude = longitudes[index].Read(lon);
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "geo/Calibration.h"
-#include "geo/Coordinate.h"
+#include "geo/DmsFields.h"
 
 class QComboBox;
 class QLineEdit;
@@ -21,17 +21,22 @@ public:
     bool Exchange(bool save);
     void accept() override;
 
-    // The chosen point; on OK, Chosen() holds its six entered values.
-    const CCoordinate& Chosen() const { return points[selection]; }
+    // After OK: the chosen point's latitude and longitude in decimal degrees.
+    // An angle whose fields were left as shown keeps its exact stored value.
+    double ChosenLatitude() const { return chosenLatitude; }
+    double ChosenLongitude() const { return chosenLongitude; }
 
     // Point 2 is offered first once point 1 has a latitude.
     int selection = Point1;
-    // Both points as whole degrees, minutes and seconds. Only the chosen
-    // one is replaced on OK.
-    CCoordinate points[2];
 
 private:
     void ShowPoint(int index);
+
+    // Both points as stored and as shown; switching entries shows these again.
+    DmsFields latitudes[2];
+    DmsFields longitudes[2];
+    double chosenLatitude = 0.0;
+    double chosenLongitude = 0.0;
 
     QComboBox* choice = nullptr;
     QLineEdit* fields[6] = {};

@@ -23,8 +23,9 @@ constexpr int kCloseId = 1;
 QLineEdit* InchesEdit(int id, QWidget* parent) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::number(id));
-    // Whole inches only: a tape measure reading, no fractions or signs.
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), e));
+    // Inches as a tape reads them: digits with at most one decimal point
+    // (18.5), no signs.
+    e->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*\\.?[0-9]*"), e));
     e->setFixedWidth(70);
     e->setAlignment(Qt::AlignRight);
     return e;

@@ -6,7 +6,7 @@
 class QLabel;
 class QLineEdit;
 
-// Estimates a bass's weight from its length and girth in whole inches. The
+// Estimates a bass's weight from its length and girth in inches. The
 // result is only shown; nothing is kept after the dialog closes.
 class CBassWeightDialog : public QDialog {
     Q_OBJECT

@@ -762,8 +762,8 @@ void CTarnlightView::OnEraseAll() {
 void CTarnlightView::OnCalibrateClick(QPoint p) {
     CSetPointDialog dlg(location, this);
     if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return;
-    double lat = dlg.Chosen().latitude.ToDecimalDegrees();
-    double lon = dlg.Chosen().longitude.ToDecimalDegrees();
+    double lat = dlg.ChosenLatitude();
+    double lon = dlg.ChosenLongitude();
     if (dlg.selection == CSetPointDialog::Point1) {
         location.x1 = p.x();
         location.y1 = p.y();

@@ -105,7 +105,9 @@ public:
     void OnRemoveUserPoints();
     void OnSetupMapPoint();
     // The point setup dialog; false when cancelled (the point is unchanged).
-    bool SetupUserPoint(CUserInfoPoint& point);
+    // A new point, or one the dialog moves, must land in the allowed mapping
+    // area; otherwise the user is told so and the dialog comes back.
+    bool SetupUserPoint(CUserInfoPoint& point, bool isNew = false);
     void ShowUserPointInformation(CUserInfoPoint& point);
     // A right click and a double click on a map point; false when none is hit.
     bool EditMapPointAt(QPoint logical);

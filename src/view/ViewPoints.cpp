@@ -1,8 +1,10 @@
 // The view's handling of map points and user info points.
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "document/TarnlightDoc.h"
 #include "framework/Prompts.h"
+#include "geo/DmsFields.h"
 #include "points/DeleteUserPointsDialog.h"
 #include "points/MapPoint.h"
 #include "points/MapPointDialog.h"
@@ -15,11 +17,24 @@
 #include "view/TarnlightView.h"
 
 namespace {
+// Positions stay well inside int, so the square and icon sizes and scroll
+// offsets added to them cannot overflow, whatever degrees were typed.
+constexpr int kPixelLimit = 1 << 30;
+
+int Pixel(double v) {
+    return std::clamp(TruncateToInt(v), -kPixelLimit, kPixelLimit);
+}
+
 // Whole degrees, minutes and seconds as the dialogs show them.
 void Split(const CDegMinSec& a, int& d, int& m, int& s) {
-    d = static_cast<int>(a.degrees);
-    m = static_cast<int>(a.minutes);
-    s = static_cast<int>(a.seconds);
+    d = TruncateToInt(a.degrees);
+    m = TruncateToInt(a.minutes);
+    s = TruncateToInt(a.seconds);
+}
+
+bool OnTheMap(const CTarnLocation& location, QPoint p) {
+    const QSize extent = location.Extent();
+    return InAllowedMappingArea(p.x(), p.y(), extent.width(), extent.height(), location.maps.zoom);
 }
 
 CCoordinate Join(int latD, int latM, int latS, int lonD, int lonM, int lonS) {
@@ -48,8 +63,7 @@ void CTarnlightView::InstallPointWindows() {
 }
 
 QPoint CTarnlightView::PixelFrom(const CCoordinate& c) const {
-    return QPoint(static_cast<int>(location.LongitudeToX(c)),
-                  static_cast<int>(location.LatitudeToY(c)));
+    return QPoint(Pixel(location.LongitudeToX(c)), Pixel(location.LatitudeToY(c)));
 }
 
 void CTarnlightView::OnAddUserPoint() {
@@ -62,7 +76,7 @@ void CTarnlightView::OnAddUserPoint() {
     location.userInfoPoints.AddNew();
 }
 
-bool CTarnlightView::SetupUserPoint(CUserInfoPoint& point) {
+bool CTarnlightView::SetupUserPoint(CUserInfoPoint& point, bool isNew) {
     location.PixelToCoordinate(point.position.x(), point.position.y(), point.coordinate);
     UserPointValues v;
     v.iconId = point.iconId;
@@ -71,16 +85,24 @@ bool CTarnlightView::SetupUserPoint(CUserInfoPoint& point) {
     v.altitude = point.altitude;
     Split(point.coordinate.latitude, v.latDeg, v.latMin, v.latSec);
     Split(point.coordinate.longitude, v.lonDeg, v.lonMin, v.lonSec);
-    CUserPointDialog dlg(v, this);
-    // Cancel leaves the point exactly as it was, even after a failed OK.
-    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return false;
+    QPoint position;
+    for (;;) {
+        CUserPointDialog dlg(v, this);
+        // Cancel leaves the point exactly as it was, even after a failed OK.
+        if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return false;
+        position = PixelFrom(Join(v.latDeg, v.latMin, v.latSec, v.lonDeg, v.lonMin, v.lonSec));
+        // A point may only be put where it can be seen; one left where it
+        // was may be renamed wherever it is.
+        if ((!isNew && position == point.position) || OnTheMap(location, position)) break;
+        Prompts::instance().message(str::PointNotInArea);
+    }
     point.SetIcon(v.iconId);
     point.SetName(v.name);
     point.SetInfo(v.info);
     point.altitude = v.altitude;
     point.coordinate = Join(v.latDeg, v.latMin, v.latSec, v.lonDeg, v.lonMin, v.lonSec);
     doc.SetModifiedFlag();
-    point.position = PixelFrom(point.coordinate);
+    point.position = position;
     if (QWidget* w = point.Window()) {
         w->move(location.userInfoPoints.WindowTopLeft(point.position));
         w->update();
@@ -100,18 +122,10 @@ void CTarnlightView::OnSetupNewUserPoint() {
     auto point = std::make_unique<CUserInfoPoint>();
     point->SetIcon(CUserInfoPoint::kNewPointIconId);
     point->position = QPoint(20, 20);
-    for (;;) {
-        if (!SetupUserPoint(*point)) return;
-        QSize extent = location.Extent();
-        if (InAllowedMappingArea(point->position.x(), point->position.y(), extent.width(),
-                                 extent.height(), location.maps.zoom)) {
-            location.userInfoPoints.SetZoom(location.maps.zoom);
-            CUserInfoPoint& added = location.userInfoPoints.Append(std::move(point));
-            if (QWidget* w = added.Window()) w->show();
-            return;
-        }
-        Prompts::instance().message(str::PointNotInArea);
-    }
+    if (!SetupUserPoint(*point, true)) return;
+    location.userInfoPoints.SetZoom(location.maps.zoom);
+    CUserInfoPoint& added = location.userInfoPoints.Append(std::move(point));
+    if (QWidget* w = added.Window()) w->show();
 }
 
 void CTarnlightView::OnRemoveUserPoints() {
@@ -146,15 +160,20 @@ bool CTarnlightView::EditMapPointAt(QPoint logical) {
     location.PixelToCoordinate(hit->position.x(), hit->position.y(), c);
     Split(c.latitude, v.latDeg, v.latMin, v.latSec);
     Split(c.longitude, v.lonDeg, v.lonMin, v.lonSec);
-    CMapPointDialog dlg(v, this);
-    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return true;
-    const MapPointValues& out = dlg.values;
-    hit->name = out.name;
-    hit->info = out.info;
-    hit->type = out.type;
-    hit->elevation = out.elevation;
-    hit->position =
-        PixelFrom(Join(out.latDeg, out.latMin, out.latSec, out.lonDeg, out.lonMin, out.lonSec));
+    QPoint position;
+    for (;;) {
+        CMapPointDialog dlg(v, this);
+        if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return true;
+        v = dlg.values;
+        position = PixelFrom(Join(v.latDeg, v.latMin, v.latSec, v.lonDeg, v.lonMin, v.lonSec));
+        if (position == hit->position || OnTheMap(location, position)) break;
+        Prompts::instance().message(str::PointNotInArea);
+    }
+    hit->name = v.name;
+    hit->info = v.info;
+    hit->type = v.type;
+    hit->elevation = v.elevation;
+    hit->position = position;
     viewport()->update();
     doc.SetModifiedFlag();
     return true;

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 #include <QValidator>
+#include <utility>
+#include <vector>
 
 #include "ScriptedPrompts.h"
 #include "framework/DataExchange.h"
@@ -20,16 +22,67 @@ QStringList Shown(QDialog& d) {
     return out;
 }
 
-TEST(CoordSetupDialog, OpensWithTruncatedParts) {
+TEST(CoordSetupDialog, OpensOnTheNearestSecondOrTruncated) {
     Calibration c;                // a new location's values for point 2
     c.lat1 = 44.975;              // 44 58 30.000000000005
-    c.lon1 = 45.016666666666666;  // 45 0 59.99999999999659
+    c.lon1 = 45.016666666666666;  // 45 0 59.99999999999659: really 45 1 0
     c.x1 = 12.9;
     c.y1 = 7.2;
+    c.lat2 = CDegMinSec(46, 2, 59.9).ToDecimalDegrees();  // a real fraction: cut
     CCoordSetupDialog dlg(c);
     EXPECT_EQ(dlg.windowTitle(), "Coord Setup");
-    EXPECT_EQ(Shown(dlg), QStringList({"44", "58", "30", "45", "0", "59", "12", "7",  //
-                                       "1", "0", "0", "1", "0", "0", "200", "200"}));
+    EXPECT_EQ(Shown(dlg), QStringList({"44", "58", "30", "45", "1", "0", "12", "7",  //
+                                       "46", "2", "59", "1", "0", "0", "200", "200"}));
+}
+
+// OK without an edit stores exactly what was there; an edit changes only
+// the angle or pixel it touched.
+TEST(CoordSetupDialog, WritesBackOnlyWhatWasChanged) {
+    Calibration start;
+    start.lat1 = 27.2;
+    start.lon1 = 93.86;
+    start.lat2 = 46.05;
+    start.lon2 = 93.38;
+    start.x1 = 0.5;
+    start.y1 = 10.25;
+    start.x2 = 1600;
+    start.y2 = 1824.75;
+    struct Case {
+        std::vector<std::pair<int, const char*>> edits;
+        Calibration expected;
+    };
+    Calibration secondsEdited = start;
+    secondsEdited.lat1 = CDegMinSec(27, 12, 5).ToDecimalDegrees();
+    Calibration pixelEdited = start;
+    pixelEdited.y2 = 1800;
+    Calibration sameDigits = start;  // leading zeros are the same number
+    const Case cases[] = {
+        {{}, start},
+        {{{1032, "5"}}, secondsEdited},
+        {{{1062, "1800"}}, pixelEdited},
+        {{{1030, "027"}, {1060, "01600"}}, sameDigits},
+    };
+    for (const Case& k : cases) {
+        PromptsFixtureGuard guard;
+        CCoordSetupDialog dlg(start);
+        scripted().dialog([&k](QDialog& d) {
+            for (auto [id, text] : k.edits) Control<QLineEdit>(&d, id)->setText(text);
+            d.accept();
+        });
+        ASSERT_EQ(Prompts::instance().runModal(dlg), QDialog::Accepted);
+        const Calibration& got = dlg.calibration;
+        const Calibration& want = k.expected;
+        const double gotValues[8] = {got.lat1, got.lon1, got.lat2, got.lon2,
+                                     got.x1,   got.y1,   got.x2,   got.y2};
+        const double wantValues[8] = {want.lat1, want.lon1, want.lat2, want.lon2,
+                                      want.x1,   want.y1,   want.x2,   want.y2};
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(gotValues[i], wantValues[i]) << i;
+        // Opening again shows the same fields: no drift on repeated OKs.
+        CCoordSetupDialog again(got);
+        if (k.edits.empty()) {
+            EXPECT_EQ(Shown(again), Shown(dlg));
+        }
+    }
 }
 
 TEST(CoordSetupDialog, OkStoresEnteredValuesWithoutRangeCheck) {
@@ -53,11 +106,11 @@ TEST(CoordSetupDialog, OkStoresEnteredValuesWithoutRangeCheck) {
     EXPECT_EQ(c.x2, 1000.0);
     EXPECT_EQ(c.y2, 800.0);
 
-    // 45° 1′ 0″ reopens as 45° 0′ 59″: the seconds are cut, not rounded.
+    // 45° 1′ 0″ reopens as typed, although the double is 45° 0′ 59.99999″.
     Calibration entered;
     entered.lat1 = CDegMinSec(45, 1, 0).ToDecimalDegrees();
     CCoordSetupDialog again(entered);
-    EXPECT_EQ(Shown(again).mid(0, 3), QStringList({"45", "0", "59"}));
+    EXPECT_EQ(Shown(again).mid(0, 3), QStringList({"45", "1", "0"}));
 }
 
 TEST(CoordSetupDialog, AnEmptyFieldKeepsTheDialogOpen) {

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <cmath>
+#include <limits>
 
 #include "framework/Archive.h"
 #include "geo/Coordinate.h"
@@ -57,25 +58,44 @@ TEST(Coordinate, CopyKeepsValueAndTagButNotText) {
     EXPECT_EQ(assigned.LatitudeText(true), "N044-30-00");
 }
 
+// Expected miles are GeodSolve -i (WGS 84) metres divided by 1609.344.
 TEST(Coordinate, DistanceInMiles) {
-    const CCoordinate origin = At({44, 0, 0}, {93, 0, 0});
     struct Case {
-        CCoordinate to;
+        CCoordinate from, to;
         double miles;
     };
+    const CCoordinate origin = At({44, 0, 0}, {93, 0, 0});
     const Case cases[] = {
-        {At({44, 0, 0}, {93, 0, 0}), 0.0},     {At({44, 1, 0}, {93, 0, 0}), 1.1536},
-        {At({44, 0, 0}, {93, 1, 0}), 0.7317},  {At({45, 0, 0}, {93, 0, 0}), 69.2189},
-        {At({43, 0, 0}, {93, 0, 0}), 69.2189},
+        {origin, origin, 0.0},
+        {origin, At({44, 1, 0}, {93, 0, 0}), 1.150700791},  // one minute north
+        {origin, At({44, 0, 0}, {93, 1, 0}), 0.830630296},  // one minute west
+        {origin, At({45, 0, 0}, {93, 0, 0}), 69.048014758},
+        {origin, At({43, 0, 0}, {93, 0, 0}), 69.035883984},
+        {At({0, 0, 0}, {0, 0, 0}), At({1, 0, 0}, {0, 0, 0}), 68.707739649},
+        {At({0, 0, 0}, {0, 0, 0}), At({0, 0, 0}, {1, 0, 0}), 69.170724713},
+        // Across Mille Lacs along one row of the sample's map.
+        {At({46.263333333333335, 0, 0}, {93.83, 0, 0}),
+         At({46.263333333333335, 0, 0}, {93.56, 0, 0}), 12.934238656},
+        // Parts with their own signs: -12 degrees -30 minutes is -12.5.
+        {At({-12, -30, 0}, {0, 0, 0}), At({-12, 0, 0}, {0, 0, 0}), 34.369372818},
+        // Latitudes past the pole (damaged files) continue over it: 170 N on
+        // 0 W is 10 N on 180, 171 N on 90 W is 9 N on 90 E.
+        {At({170, 0, 0}, {0, 0, 0}), At({171, 0, 0}, {90, 0, 0}), 6118.200685738},
     };
     for (const Case& c : cases) {
-        EXPECT_NEAR(origin.DistanceTo(c.to), c.miles, 0.00005) << c.miles;
-        EXPECT_NEAR(c.to.DistanceTo(origin), c.miles, 0.00005) << c.miles;
+        EXPECT_NEAR(c.from.DistanceTo(c.to), c.miles, 1e-6) << c.miles;
+        EXPECT_NEAR(c.to.DistanceTo(c.from), c.miles, 1e-6) << c.miles;
     }
     const CCoordinate odd = At({46, 14, 23.5}, {93, 37, 12.25});
     EXPECT_EQ(odd.DistanceTo(CCoordinate(odd)), 0.0);
-    // Latitudes past the pole come from damaged files; no NaN may come out.
-    EXPECT_FALSE(std::isnan(At({170, 0, 0}, {0, 0, 0}).DistanceTo(At({171, 0, 0}, {90, 0, 0}))));
+    // Nothing that is not a number may reach the read-out.
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const CCoordinate& bad :
+         {At({inf, 0, 0}, {93, 0, 0}), At({44, 0, 0}, {0, nan, 0}), At({44, 0, 0}, {0, 0, -inf})}) {
+        EXPECT_EQ(origin.DistanceTo(bad), 0.0);
+        EXPECT_EQ(bad.DistanceTo(origin), 0.0);
+    }
 }
 
 TEST(Coordinate, SerializeRoundTripsSixDoubles) {

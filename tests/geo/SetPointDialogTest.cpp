@@ -5,6 +5,7 @@
 
 #include "ScriptedPrompts.h"
 #include "framework/DataExchange.h"
+#include "geo/DegMinSec.h"
 #include "geo/SetPointDialog.h"
 
 namespace {
@@ -80,12 +81,57 @@ TEST(SetPointDialog, OkTakesTheChosenPointOnly) {
         });
         ASSERT_EQ(Prompts::instance().runModal(dlg), QDialog::Accepted);
         EXPECT_EQ(dlg.selection, c.choose);
-        EXPECT_EQ(dlg.Chosen().latitude.ToDecimalDegrees(),
-                  CDegMinSec(45, 1, 0).ToDecimalDegrees());
-        EXPECT_EQ(dlg.Chosen().longitude.ToDecimalDegrees(), 93.25);  // 75 minutes accepted
+        EXPECT_EQ(dlg.ChosenLatitude(), CDegMinSec(45, 1, 0).ToDecimalDegrees());
+        EXPECT_EQ(dlg.ChosenLongitude(), 93.25);  // 75 minutes accepted
         // The other point keeps its stored values.
         Choice(dlg)->setCurrentIndex(c.untouched);
         EXPECT_EQ(Shown(dlg), c.untouchedShown);
+    }
+}
+
+// OK without an edit must not move a reference point: 27.2 is
+// 27 11 59.99999999999 in binary and shows as 27 12 0.
+TEST(SetPointDialog, UnchangedFieldsKeepTheStoredValue) {
+    Calibration c;
+    c.lat1 = 27.2;
+    c.lon1 = 93.86;  // 93 51 35.99999999998
+    c.lat2 = 46.05;  // 46 2 59.99999999999
+    c.lon2 = CDegMinSec(93, 22, 48.5).ToDecimalDegrees();
+    struct Case {
+        int choose;
+        QStringList shown;
+        QStringList typed;  // empty: OK as shown
+        double lat, lon;
+    } cases[] = {
+        {0, {"27", "12", "0", "93", "51", "36"}, {}, 27.2, 93.86},
+        {1, {"46", "3", "0", "93", "22", "48"}, {}, 46.05, c.lon2},
+        // A changed latitude is taken as typed; the longitude stays exact.
+        {0,
+         {"27", "12", "0", "93", "51", "36"},
+         {"27", "12", "1", "93", "51", "36"},
+         CDegMinSec(27, 12, 1).ToDecimalDegrees(),
+         93.86},
+        // Retyping the shown digits is no change.
+        {1,
+         {"46", "3", "0", "93", "22", "48"},
+         {"046", "3", "0", "93", "22", "049"},
+         46.05,
+         CDegMinSec(93, 22, 49).ToDecimalDegrees()},
+    };
+    for (const Case& k : cases) {
+        PromptsFixtureGuard guard;
+        CSetPointDialog dlg(c);
+        QStringList shown;
+        scripted().dialog([&](QDialog& d) {
+            Choice(d)->setCurrentIndex(k.choose);
+            shown = Shown(d);
+            if (!k.typed.isEmpty()) Fill(d, k.typed);
+            d.accept();
+        });
+        ASSERT_EQ(Prompts::instance().runModal(dlg), QDialog::Accepted);
+        EXPECT_EQ(shown, k.shown) << k.choose;
+        EXPECT_EQ(dlg.ChosenLatitude(), k.lat) << k.choose;
+        EXPECT_EQ(dlg.ChosenLongitude(), k.lon) << k.choose;
     }
 }
 

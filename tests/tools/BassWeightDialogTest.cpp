@@ -75,13 +75,55 @@ TEST(BassWeightDialog, BadFieldBringsBackThePreviousValues) {
     }
 }
 
-TEST(BassWeightDialog, FieldsTakeDigitsOnly) {
+TEST(BassWeightDialog, FieldsTakeDecimalInches) {
+    // What the user types, key by key, and what the field keeps.
+    struct Case {
+        const char* typed;
+        const char* kept;
+    } cases[] = {{"18.5", "18.5"}, {"1-2.5a", "12.5"}, {"18.5.2", "18.52"},
+                 {".5", ".5"},     {"+3", "3"},        {"1,5", "15"}};
     CBassWeightDialog dlg;
-    for (QLineEdit* e : {Length(dlg), Girth(dlg)}) {
-        e->clear();
-        QTest::keyClicks(e, "1-2.5a");
-        EXPECT_EQ(e->text(), "125");
+    for (QLineEdit* e : {Length(dlg), Girth(dlg)})
+        for (const Case& c : cases) {
+            e->clear();
+            QTest::keyClicks(e, c.typed);
+            EXPECT_EQ(e->text(), c.kept) << c.typed;
+        }
+}
+
+TEST(BassWeightDialog, HalfInchesCount) {
+    struct Case {
+        const char* length;
+        const char* girth;
+        const char* lengthShown;
+        const char* weight;
+    } cases[] = {
+        {"18.5", "14", "18.5", "3.99"},  // 18.5 x 18.5 x 14 / 1200 = 3.9929
+        {"16", "12.5", "16", "2.67"},    // 16 x 16 x 12.5 / 1200 = 2.6667
+        {"20.25", "15.5", "20.25", "5.30"},
+        {"15.", "12", "15", "2.25"},  // a trailing point is a whole number
+        {".5", "12", "0.5", "0.00"},
+    };
+    for (const Case& c : cases) {
+        PromptsFixtureGuard guard;
+        CBassWeightDialog dlg;
+        scripted().dialog([&c](QDialog& d) {
+            for (QLineEdit* e : {Length(d), Girth(d)}) e->clear();
+            QTest::keyClicks(Length(d), c.length);
+            QTest::keyClicks(Girth(d), c.girth);
+            Control<QPushButton>(&d, 1063)->click();
+            Control<QPushButton>(&d, 1)->click();
+        });
+        ASSERT_EQ(Prompts::instance().runModal(dlg), QDialog::Accepted);
+        EXPECT_TRUE(scripted().messages.isEmpty()) << c.length;
+        EXPECT_EQ(Weight(dlg), c.weight) << c.length << "x" << c.girth;
+        EXPECT_EQ(Length(dlg)->text(), c.lengthShown) << c.length;
     }
+    // A lone point is no number.
+    PromptsFixtureGuard guard;
+    CBassWeightDialog dlg;
+    Calculate(dlg, ".", "12");
+    EXPECT_EQ(scripted().messages, QStringList{"Please enter a number."});
 }
 
 TEST(BassWeightDialog, CloseEndsWithoutChecking) {

@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <utility>
+#include <vector>
 
 #include "ViewFixture.h"
 #include "points/MapPoint.h"
@@ -144,6 +146,118 @@ TEST_F(ViewPointsTest, NewPointOutsideTheMapsAsksAgain) {
     // Cancel adds nothing.
     table.execute(cmd::SetupUserPoint);
     EXPECT_EQ(users().points.size(), 1u);
+}
+
+// A calibration where 46.5 N 93.5 W lands at pixel (250, 200) and one
+// degree of latitude is 400 pixels: typing 4 for 46 is far off the map.
+void CalibrateForEdits(CTarnLocation& l) {
+    l.lat1 = 47, l.lon1 = 94, l.x1 = 0, l.y1 = 0;
+    l.lat2 = 46, l.lon2 = 93, l.x2 = 500, l.y2 = 400;
+}
+
+// One dialog round: fields to type (id, text), then OK, or Cancel when the
+// list is {{0, nullptr}}.
+using Round = std::vector<std::pair<int, const char*>>;
+const Round kCancel = {{0, nullptr}};
+
+void Script(const std::vector<Round>& rounds) {
+    for (const Round& r : rounds)
+        scripted().dialog([r](QDialog& d) {
+            if (r == kCancel) return d.reject();
+            for (auto [id, text] : r) d.findChild<QLineEdit*>(QString::number(id))->setText(text);
+            d.accept();
+        });
+}
+
+struct EditCase {
+    const char* what;
+    std::vector<Round> rounds;
+    int messages;
+    QPoint position;
+    const char* name;
+};
+
+TEST_F(ViewPointsTest, AnEditedMapPointMustStayOnTheMap) {
+    // Map point fields: name 1001, lat 1005/1006/1008, lon 1010/1012/1015.
+    const EditCase cases[] = {
+        // The dialog comes back with what was typed, so the 4 is corrected.
+        {"re-entered",
+         {{{1005, "4"}}, {{1005, "46"}, {1001, "Hump"}, {1006, "45"}}},
+         1,
+         {250, 100},
+         "Hump"},
+        {"then cancelled", {{{1005, "4"}, {1001, "Hump"}}, kCancel}, 1, {250, 200}, "Bar"},
+        {"huge degrees", {{{1010, "2147483647"}}, kCancel}, 1, {250, 200}, "Bar"},
+        {"north of the map", {{{1005, "48"}}, {{1005, "46"}}}, 1, {250, 200}, "Bar"},
+        {"on the map", {{{1006, "15"}, {1012, "45"}}}, 0, {125, 300}, "Bar"},
+        {"not moved", {{{1001, "Hump"}}}, 0, {250, 200}, "Hump"},
+    };
+    for (const EditCase& c : cases) {
+        scripted().reset();
+        view->Location().mapPoints.RemoveAll();
+        CalibrateForEdits(view->Location());
+        CMapPoint& p = view->Location().mapPoints.AddPoint(250, 200, 0, 0, "Bar", "");
+        Script(c.rounds);
+        Send(QEvent::MouseButtonPress, {250, 200}, Qt::RightButton, Qt::RightButton);
+        EXPECT_EQ(scripted().dialogsRun, int(c.rounds.size())) << c.what;
+        EXPECT_EQ(scripted().messages.size(), c.messages) << c.what;
+        if (c.messages) {
+            EXPECT_EQ(scripted().messages.value(0),
+                      "Point not in current allowed mapping area, please Re-Enter");
+        }
+        EXPECT_EQ(p.position, c.position) << c.what;
+        EXPECT_EQ(p.name, c.name) << c.what;
+    }
+}
+
+TEST_F(ViewPointsTest, AnEditedUserPointMustStayOnTheMap) {
+    // User point fields: name 1002, lat 1030/1031/1032, lon 1026/1027/1029.
+    const EditCase cases[] = {
+        {"re-entered",
+         {{{1030, "4"}}, {{1030, "46"}, {1002, "Hump"}, {1031, "45"}}},
+         1,
+         {250, 100},
+         "Hump"},
+        {"then cancelled", {{{1030, "4"}, {1002, "Hump"}}, kCancel}, 1, {250, 200}, "Point 1"},
+        {"huge degrees", {{{1030, "2147483647"}}, kCancel}, 1, {250, 200}, "Point 1"},
+        {"west of the map", {{{1026, "95"}}, {{1026, "93"}}}, 1, {250, 200}, "Point 1"},
+        {"on the map", {{{1031, "15"}, {1027, "45"}}}, 0, {125, 300}, "Point 1"},
+    };
+    for (const EditCase& c : cases) {
+        scripted().reset();
+        users().RemoveAll();
+        table.execute(cmd::AddUserPoint);
+        CalibrateForEdits(view->Location());
+        CUserInfoPoint& p = *users().points[0];
+        p.position = QPoint(250, 200);
+        Script(c.rounds);
+        EXPECT_EQ(view->SetupUserPoint(p), c.rounds.back() != kCancel) << c.what;
+        EXPECT_EQ(scripted().dialogsRun, int(c.rounds.size())) << c.what;
+        EXPECT_EQ(scripted().messages.size(), c.messages) << c.what;
+        EXPECT_EQ(p.position, c.position) << c.what;
+        EXPECT_EQ(p.name, c.name) << c.what;
+        EXPECT_EQ(win(0)->toolTip(), c.name) << c.what;
+    }
+    // A point already beyond the maps' edge may still be renamed where it is.
+    view->Location().maps.extentWidth = 300;
+    CUserInfoPoint& p = *users().points[0];
+    p.position = QPoint(500, 100);  // 93 0 0, 46 45 0: no drift on the way back
+    scripted().reset();
+    Script({{{1002, "Far bank"}}});
+    EXPECT_TRUE(view->SetupUserPoint(p));
+    EXPECT_TRUE(scripted().messages.isEmpty());
+    EXPECT_EQ(p.position, QPoint(500, 100));
+    EXPECT_EQ(p.name, "Far bank");
+}
+
+TEST_F(ViewPointsTest, HugeDegreesForANewMapPointArePinned) {
+    CalibrateForEdits(view->Location());
+    Script({{{1005, "2147483647"}, {1010, "2147483647"}}});
+    ASSERT_TRUE(table.execute(cmd::SetupMapPoints));
+    ASSERT_EQ(view->Location().mapPoints.items.size(), 1u);
+    // Far north and far west: negative pixels, held at the limit.
+    EXPECT_EQ(view->Location().mapPoints.items[0]->position, QPoint(-(1 << 30), -(1 << 30)));
+    EXPECT_EQ(view->RenderViewport().pixelColor(10, 10), QColor(Qt::white));
 }
 
 TEST_F(ViewPointsTest, DeleteUserPointsWithDuplicateNames) {

@@ -89,15 +89,15 @@ TEST_F(ViewTest, Measuring) {
     Click({0, 0});
     EXPECT_EQ(frame.texts[0], "Current Distance: 0.0 Total Distance: 0.0 (miles)");
     EXPECT_EQ(view->measurePoints.size(), 1u);
-    // One degree of latitude on a new location.
+    // One degree of latitude at the equator on a new location: 68.708 miles.
     Move({0, 200});
-    EXPECT_EQ(frame.texts[0], "Current Distance: 69.2 Total Distance: 69.2 (miles)");
+    EXPECT_EQ(frame.texts[0], "Current Distance: 68.7 Total Distance: 68.7 (miles)");
     EXPECT_EQ(view->totalDistance, 0.0);  // the rubber band is not stored
     Click({0, 200});
-    EXPECT_EQ(frame.texts[0], "Current Distance: 69.2 Total Distance: 69.2 (miles)");
-    EXPECT_NEAR(view->totalDistance, 69.2189, 1e-3);
+    EXPECT_EQ(frame.texts[0], "Current Distance: 68.7 Total Distance: 68.7 (miles)");
+    EXPECT_NEAR(view->totalDistance, 68.707740, 1e-6);
     Move({0, 400});
-    EXPECT_EQ(frame.texts[0], "Current Distance: 69.2 Total Distance: 138.4 (miles)");
+    EXPECT_EQ(frame.texts[0], "Current Distance: 68.7 Total Distance: 137.4 (miles)");
     // A double-click's first click adds its vertex, then the measurement ends.
     DoubleClick({100, 200});
     EXPECT_EQ(view->measurePoints.size(), 3u);
@@ -112,6 +112,24 @@ TEST_F(ViewTest, Measuring) {
     Click({-5, 50});
     EXPECT_FALSE(view->measuring);
     EXPECT_EQ(view->measurePoints.size(), 2u);
+}
+
+// Across Mille Lacs in the bundled sample: west shore to east shore on one
+// row, then up to Malmo. GeodSolve -i gives 20815.639 m and 7696.307 m.
+TEST_F(ViewTest, MeasuringAcrossTheSampleLake) {
+    ASSERT_TRUE(doc.OnOpenDocument(QString(FM_SAMPLES_DIR) + "/millelacs.fnm"));
+    view->resize(1300, 1000);
+    ASSERT_TRUE(vp()->rect().contains(1100, 800));
+    table.execute(cmd::MeasureDistance);
+    Click({100, 800});
+    Move({1000, 800});
+    EXPECT_EQ(frame.texts[0], "Current Distance: 12.9 Total Distance: 12.9 (miles)");
+    Click({1000, 800});
+    EXPECT_NEAR(view->totalDistance, 12.934239, 1e-6);
+    Click({1100, 483});
+    EXPECT_EQ(frame.texts[0], "Current Distance: 4.8 Total Distance: 17.7 (miles)");
+    EXPECT_NEAR(view->currentDistance, 4.782263, 1e-6);
+    EXPECT_NEAR(view->totalDistance, 12.934239 + 4.782263, 2e-6);
 }
 
 TEST_F(ViewTest, MeasuredPathIsPaintedOnlyWithASegment) {
