@@ -180,7 +180,10 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
     if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return 0;
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
+    // Qt reports a bitmap stored top row first with the file's negative
+    // height; it reads such files the right way up all the same.
+    const QSize stored = reader.size();
+    const QSize size(stored.width(), stored.height() == INT_MIN ? 0 : std::abs(stored.height()));
     if (size.isEmpty() || int64_t(size.width()) * size.height() > BitmapPixelLimit()) return 0;
     raiseAllocationLimit();
     QImage image;
