@@ -13,7 +13,9 @@ uint32_t ToColorRef(const QColor& color) {
 }
 
 std::optional<QPen> MakeSolidPen(int32_t width, uint32_t colorRef) {
-    if (width < 1 || width > kMaxPenWidth) return std::nullopt;
+    if (width < 0 || width > kMaxPenWidth) return std::nullopt;
+    // Width 0 is the thinnest line the device has, as on the old platform.
+    if (width == 0) width = 1;
     // Round ends and joins, as wide strokes have always looked.
     return QPen(FromColorRef(colorRef), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }

@@ -2,6 +2,8 @@
 
 #include "drawings/TaggedList.h"
 
+#include <cstdint>
+
 const ClassInfo CFreeHandList::classInfo{"CFreeHandList", 1, &CFreeHandList::Create};
 
 namespace {
@@ -35,6 +37,14 @@ CFreeHand& CFreeHandList::AddNew() {
 }
 
 void CFreeHandList::Draw(QPainter& p, const QRect& clip) const {
-    for (const auto& stroke : items)
-        if (Meets(stroke->bounds, clip)) stroke->Draw(p);
+    for (const auto& stroke : items) {
+        // A width-0 stroke is drawn one pixel wide, but its bounds are not
+        // grown at all: a straight stroke would have no area to meet.
+        RectL reach = stroke->bounds;
+        if (stroke->penWidth == 0 && !stroke->points.empty()) {
+            reach.right = reach.right == INT32_MAX ? reach.right : reach.right + 1;
+            reach.bottom = reach.bottom == INT32_MAX ? reach.bottom : reach.bottom + 1;
+        }
+        if (Meets(reach, clip)) stroke->Draw(p);
+    }
 }

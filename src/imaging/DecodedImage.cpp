@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "imaging/JpegFile.h"
@@ -67,6 +68,23 @@ void drawStretched(QPainter& p, const QRect& dest, const QRect& area, int srcWid
         }
         p.drawImage(QPoint(area.left(), y0), band, QRect(0, 0, area.width(), rows));
     }
+}
+
+// The logical rectangle that the painter's device shows. The viewport is in
+// device-independent pixels; combinedTransform() would also apply the
+// device pixel ratio and leave out all but 1/ratio of each side.
+std::optional<QRect> VisibleLogicalRect(const QPainter& p) {
+    QTransform toViewport = p.worldTransform();
+    if (p.viewTransformEnabled()) {
+        const QRect w = p.window();
+        const QRect v = p.viewport();
+        if (w.width() == 0 || w.height() == 0) return std::nullopt;
+        const double sx = double(v.width()) / w.width();
+        const double sy = double(v.height()) / w.height();
+        toViewport *= QTransform(sx, 0, 0, sy, v.x() - w.x() * sx, v.y() - w.y() * sy);
+    }
+    if (!toViewport.isInvertible()) return std::nullopt;
+    return toViewport.inverted().mapRect(QRectF(p.viewport())).toAlignedRect();
 }
 
 bool isDirect32(QImage::Format f) {
@@ -162,7 +180,10 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
     if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return 0;
     QImageReader reader(&file, "bmp");
     reader.setAutoDetectImageFormat(false);
-    const QSize size = reader.size();
+    // Qt reports a bitmap stored top row first with the file's negative
+    // height; it reads such files the right way up all the same.
+    const QSize stored = reader.size();
+    const QSize size(stored.width(), stored.height() == INT_MIN ? 0 : std::abs(stored.height()));
     if (size.isEmpty() || int64_t(size.width()) * size.height() > BitmapPixelLimit()) return 0;
     raiseAllocationLimit();
     QImage image;
@@ -187,9 +208,7 @@ void DecodedImage::Draw(QPainter& p, const QRect& placement, double zoom, const 
     QRect area = dest & clip;
     if (p.hasClipping()) area &= p.clipBoundingRect().toAlignedRect();
     // Nothing outside the device is worth sampling, whatever clip says.
-    const QTransform toDevice = p.combinedTransform();
-    if (toDevice.isInvertible())
-        area &= toDevice.inverted().mapRect(QRectF(p.viewport())).toAlignedRect();
+    if (const std::optional<QRect> visible = VisibleLogicalRect(p)) area &= *visible;
     if (area.isEmpty()) return;
 
     if (isBitmap)

@@ -81,6 +81,13 @@ void preferHugePages(uint8_t* p, size_t bytes) {
     if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
+// One channel of light left by a coloured ink over black ink, both 0..255.
+inline uint8_t inkToLight(JSAMPLE ink, JSAMPLE black, bool inverted) {
+    const unsigned c = inverted ? ink : 255u - ink;
+    const unsigned k = inverted ? black : 255u - black;
+    return uint8_t((c * k + 127) / 255);
+}
+
 // Only plain C data is alive in this frame while libjpeg may longjmp into it.
 Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     jpeg_decompress_struct& cinfo = d.cinfo;
@@ -105,6 +112,11 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
         return Outcome::Failed;
     }
     const bool bgr = layout == Layout::BottomUpBgr;
+    // Four-channel files come out as CMYK (YCCK is undone by the library)
+    // and are turned into RGB here; Adobe's files store the inks inverted.
+    const bool inks = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    if (inks) cinfo.out_color_space = JCS_CMYK;
+    const bool invertedInks = cinfo.saw_Adobe_marker;
 #ifdef JCS_EXTENSIONS
     // Same conversion arithmetic, only the byte order differs.
     if (bgr && cinfo.out_color_space == JCS_RGB) cinfo.out_color_space = JCS_EXT_BGR;
@@ -146,8 +158,16 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
             const JSAMPLE* src = row[0];
             if (components == 1) {
                 for (uint32_t x = 0; x < w; ++x, dst += 3) dst[0] = dst[1] = dst[2] = src[x];
+            } else if (components == 4 && inks) {
+                const int r = bgr ? 2 : 0;
+                const int b = bgr ? 0 : 2;
+                for (uint32_t x = 0; x < w; ++x, dst += 3, src += 4) {
+                    dst[r] = inkToLight(src[0], src[3], invertedInks);
+                    dst[1] = inkToLight(src[1], src[3], invertedInks);
+                    dst[b] = inkToLight(src[2], src[3], invertedInks);
+                }
             } else {
-                // CMYK and the like: no conversion, but no stale memory either.
+                // Anything else: no picture, but no stale memory either.
                 std::memset(dst, 0, rowBytes);
             }
         }

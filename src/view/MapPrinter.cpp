@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QRegion>
-#include <QScreen>
 
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
@@ -18,9 +16,9 @@
 
 namespace {
 constexpr const char* kFooterFamily = "arial";
-constexpr int kFooterPoints = 32;
-constexpr int kFooterTextGap = 5;   // above the page bottom, plus one line
-constexpr int kFooterRuleGap = 30;  // the rule sits this far above, likewise
+constexpr double kFooterPoints = 9;  // on paper, at any printer resolution
+constexpr int kFooterTextGap = 5;    // above the page bottom, plus one line
+constexpr int kFooterRuleGap = 30;   // the rule sits this far above, likewise
 }  // namespace
 
 CMapPrinter::CMapPrinter(CTarnlightView& v) : QObject(&v), view(v) {
@@ -95,10 +93,8 @@ int CMapPrinter::Factor(QSize page, QSize viewSize) {
     return std::min(page.width() / viewSize.width(), page.height() / viewSize.height());
 }
 
-int CMapPrinter::FooterPixelSize() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const double dpi = screen ? screen->logicalDotsPerInchY() : 96.0;
-    return qRound(kFooterPoints * dpi / 72.0);
+int CMapPrinter::FooterPixelSize(int dpi) {
+    return std::max(1, qRound(kFooterPoints * dpi / 72.0));
 }
 
 QString CMapPrinter::FooterText(const QString& title) {
@@ -108,11 +104,10 @@ QString CMapPrinter::FooterText(const QString& title) {
 void CMapPrinter::DrawFooter(QPainter& p, const QRect& page, const QString& title) {
     // Placed by the height of the device's own font, before ours is chosen.
     const int tmH = p.fontMetrics().height();
-    // 32 points at the screen's resolution, then used as printer pixels: on a
-    // 600 dpi printer the footer is only about 5 points high. Pages keep the
-    // look they have always had.
+    // Sized for the device itself: a size taken from the screen would shrink
+    // to a few points on a fine printer.
     QFont font(kFooterFamily);
-    font.setPixelSize(FooterPixelSize());
+    font.setPixelSize(FooterPixelSize(p.device() ? p.device()->logicalDpiY() : 72));
     const QFont previous = p.font();
     p.setFont(font);
     const int bottom = page.y() + page.height();

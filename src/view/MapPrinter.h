@@ -45,8 +45,8 @@ public:
     // The whole enlargement that fits a view of viewSize on page in both
     // directions; 0 when it does not fit even once.
     static int Factor(QSize page, QSize viewSize);
-    // The footer's pixel size: 32 points at the screen's logical resolution.
-    static int FooterPixelSize();
+    // The footer's font size in pixels of a device of dpi dots per inch.
+    static int FooterPixelSize(int dpi);
     static QString FooterText(const QString& title);
     // The footer line and the rule above it, at the page's bottom.
     static void DrawFooter(QPainter& p, const QRect& page, const QString& title);

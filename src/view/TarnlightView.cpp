@@ -530,6 +530,9 @@ void CTarnlightView::mouseDoubleClickEvent(QMouseEvent* e) {
         measuring = false;
     }
     if (mode == Drawing && drawShape == Line) {
+        // The rubber band (a dot at the last vertex) is on the screen now and
+        // no longer in the state that paints it.
+        if (lineInProgress) InvalidateLogical(SpanRect(lineAnchor, lineEnd, 2));
         Release();
         lineInProgress = false;
         currentLine = nullptr;

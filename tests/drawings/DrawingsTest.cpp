@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 #include "TestUtil.h"
 #include "drawings/ColorRef.h"
@@ -54,7 +55,8 @@ TEST(ColorRef, ConvertsBothWays) {
 }
 
 TEST(ColorRef, PenCannotBeMadeWithoutWidth) {
-    EXPECT_FALSE(MakeSolidPen(0, 180));
+    ASSERT_TRUE(MakeSolidPen(0, 180));
+    EXPECT_EQ(MakeSolidPen(0, 180)->width(), 1);
     EXPECT_FALSE(MakeSolidPen(-3, 180));
     EXPECT_FALSE(MakeSolidPen(0x10000, 180));
     ASSERT_TRUE(MakeSolidPen(1, 180));
@@ -232,24 +234,95 @@ TEST(DrawingPixels, PolylineInItsPenColour) {
     EXPECT_EQ(image.pixel(20, 25), kWhite);
 }
 
-TEST(DrawingPixels, WidthZeroAndSinglePointsDrawNothing) {
+TEST(DrawingPixels, SinglePointsDrawNothing) {
     QImage image = Canvas();
     QPainter p(&image);
-    CFreeHand noPen;
-    noPen.penWidth = 0;
-    noPen.points = {{5, 5}, {50, 50}};
-    EXPECT_EQ(noPen.Draw(p), 0);
     CLineDraw single;
     single.points = {{30, 30}};
     EXPECT_EQ(single.Draw(p), 1);
     CFreeHand empty;
     EXPECT_EQ(empty.Draw(p), 1);
-    CRectElipDraw noPenShape;
-    noPenShape.penWidth = 0;
-    noPenShape.rect = RectL{5, 5, 50, 50};
-    EXPECT_EQ(noPenShape.Draw(p), 0);
     p.end();
     EXPECT_EQ(CountColor(image, kWhite), 60 * 60);
+}
+
+// Files can hold a pen of width 0: every kind draws it one pixel wide.
+TEST(DrawingPixels, WidthZeroDrawsOnePixelWide) {
+    const std::vector<QPoint> path = {{5, 10}, {50, 10}, {50, 40}, {8, 52}};
+    auto freeHand = [&](int w, QPainter& p) {
+        CFreeHand s;
+        s.penWidth = w;
+        s.points = path;
+        return s.Draw(p);
+    };
+    auto line = [&](int w, QPainter& p) {
+        CLineDraw l;
+        l.penWidth = w;
+        l.points = path;
+        return l.Draw(p);
+    };
+    auto shape = [](int isEllipse) {
+        return [isEllipse](int w, QPainter& p) {
+            CRectElipDraw s;
+            s.penWidth = w;
+            s.isEllipse = isEllipse;
+            s.rect = RectL{44, 37, 8, 9};
+            return s.Draw(p);
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<int(int, QPainter&)> draw;
+    } cases[] = {
+        {"free hand", freeHand}, {"line", line}, {"rectangle", shape(0)}, {"ellipse", shape(1)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QImage zero = Canvas();
+        QImage one = Canvas();
+        {
+            QPainter p(&zero);
+            EXPECT_EQ(c.draw(0, p), 1);
+        }
+        {
+            QPainter p(&one);
+            EXPECT_EQ(c.draw(1, p), 1);
+        }
+        EXPECT_GT(CountColor(zero, kRed180), 40);
+        EXPECT_TRUE(zero == one);
+    }
+}
+
+// The same, read from a file: a straight width-0 stroke has bounds without
+// area and still shows, whichever clip the repaint has.
+TEST(DrawingPixels, WidthZeroStrokesFromAFileMeetTheirClip) {
+    CFreeHandList strokes;
+    CFreeHand& flat = strokes.AddNew();
+    flat.penWidth = 0;
+    flat.points = {{5, 20}, {50, 20}};
+    flat.ComputeBounds();
+    CFreeHand& upright = strokes.AddNew();
+    upright.penWidth = 0;
+    upright.points = {{30, 5}, {30, 50}};
+    upright.ComputeBounds();
+    const QByteArray bytes = Store([&](CArchive& ar) { strokes.Serialize(ar); });
+    CFreeHandList read;
+    ASSERT_EQ(Load(bytes, [&](CArchive& ar) { read.Serialize(ar); }), CArchive::Error::None);
+    ASSERT_EQ(read.items.size(), 2u);
+    EXPECT_EQ(read.items[0]->penWidth, 0);
+    EXPECT_EQ(read.items[0]->bounds, (RectL{5, 20, 50, 20}));
+    for (const QRect clip : {QRect(0, 0, 60, 60), QRect(0, 20, 60, 1), QRect(30, 0, 1, 60)}) {
+        QImage image = Canvas();
+        QPainter p(&image);
+        p.setClipRect(clip);
+        read.Draw(p, clip);
+        p.end();
+        SCOPED_TRACE(testing::Message() << clip.x() << "," << clip.y());
+        for (const QPoint on : {QPoint(10, 20), QPoint(30, 40), QPoint(30, 8)}) {
+            if (clip.contains(on)) {
+                EXPECT_EQ(image.pixel(on), kRed180) << on.x() << "," << on.y();
+            }
+        }
+    }
 }
 
 TEST(DrawingPixels, RectanglesAndEllipsesAreHollow) {

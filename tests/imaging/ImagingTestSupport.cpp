@@ -25,6 +25,8 @@ QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
     cinfo.input_components = components;
     cinfo.in_color_space = options.grayscale ? JCS_GRAYSCALE : options.cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&cinfo);
+    if (options.cmyk && options.ycck) jpeg_set_colorspace(&cinfo, JCS_YCCK);
+    if (options.cmyk) cinfo.write_Adobe_marker = options.adobeMarker ? TRUE : FALSE;
     jpeg_set_quality(&cinfo, options.quality, TRUE);
     // Full-resolution chroma: flat colours come back within a step or two.
     if (!options.subsampled)
@@ -38,9 +40,16 @@ QByteArray EncodeJpeg(const QImage& image, const JpegOptions& options) {
         if (options.cmyk) {
             for (int x = 0; x < src.width(); ++x) {
                 const uint8_t* rgb = in + x * 3;
-                const uint8_t k = uint8_t(255 - std::max({rgb[0], rgb[1], rgb[2]}));
-                for (int c = 0; c < 3; ++c) line[size_t(x) * 4 + c] = uint8_t(255 - rgb[c] - k);
-                line[size_t(x) * 4 + 3] = k;
+                // Inks multiply: each of C, M, Y takes its share of what K leaves.
+                const int most = std::max({rgb[0], rgb[1], rgb[2]});
+                const uint8_t k = uint8_t(255 - most);
+                // Adobe's files hold 255 for no ink.
+                const uint8_t flip = options.adobeMarker ? 255 : 0;
+                for (int c = 0; c < 3; ++c) {
+                    const int ink = most ? (most - rgb[c]) * 255 / most : 0;
+                    line[size_t(x) * 4 + c] = uint8_t(ink ^ flip);
+                }
+                line[size_t(x) * 4 + 3] = uint8_t(k ^ flip);
             }
         } else {
             std::copy(in, in + line.size(), line.begin());

@@ -15,6 +15,8 @@ struct JpegOptions {
     bool progressive = false;
     bool subsampled = false;  // libjpeg's default 4:2:0 instead of 4:4:4
     bool cmyk = false;        // four channels, as prepress software writes
+    bool ycck = false;        // with cmyk: stored as YCCK
+    bool adobeMarker = true;  // with cmyk: an Adobe marker, so the inks are stored inverted
 };
 
 // Encodes image with libjpeg's compressor (by default without chroma

@@ -104,10 +104,6 @@ TEST_F(JpegFileTest, BottomUpBgrEqualsReadSwapFlip) {
         const auto expected = JpegFile::ReadRgb(file, w1, h1);
         ASSERT_TRUE(expected);
         const size_t bytes = size_t(w1) * h1 * 3;
-        // CMYK is not converted, but no stale memory may show either.
-        if (c.options.cmyk)
-            EXPECT_EQ(std::vector<uint8_t>(bytes),
-                      std::vector<uint8_t>(expected.get(), expected.get() + bytes));
         ASSERT_TRUE(JpegFile::SwapRedBlue(expected.get(), int(w1), int(h1)));
         ASSERT_TRUE(JpegFile::FlipRows(expected.get(), int(w1) * 3, int(h1)));
         const auto direct = JpegFile::ReadBgrBottomUp(file, w2, h2);

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
+#include <cmath>
 
 #include "MapwrightTestSupport.h"
 #include "ScriptedPrompts.h"
@@ -261,6 +262,52 @@ TEST(MapwrightProgram, LandsNextToTheOtherProgramsAndStarts) {
     ASSERT_TRUE(program.waitForFinished(60000));
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_TRUE(program.readAllStandardOutput().startsWith("Mapwright "));
+}
+
+}  // namespace
+
+namespace {
+
+// A map larger than its preview is drawn from its own pixels once shown at
+// full size; at any device pixel ratio it must fill its whole placement.
+TEST_F(WindowTest, AFullSizeMapCoversItsPlacementAtEveryRatio) {
+    const QRgb colour = 0xFF3366CC;
+    const QString big = mwtest::MakeBitmap(dir, "big.bmp", {2100, 500}, colour & 0xFFFFFF);
+    window.pickImages = [&] { return QStringList{big}; };
+    window.Action("addImages")->trigger();
+    ASSERT_EQ(editor().Count(), 1);
+    canvas().ActualSize();
+    auto render = [&](qreal r) {
+        QImage img((QSizeF(viewport()->size()) * r).toSize(), QImage::Format_RGB32);
+        img.setDevicePixelRatio(r);
+        img.fill(Qt::black);
+        viewport()->render(&img);
+        return img;
+    };
+    const QImage one = render(1.0);
+    const QRect shown = QRect(At({0, 0}), At({2099, 499})) & one.rect();
+    ASSERT_GT(shown.width(), 500);
+    ASSERT_EQ(one.pixel(shown.center()), colour);
+    for (const qreal r : {1.25, 1.5, 2.0}) {
+        const QImage hi = render(r);
+        // Inside the placement, a pixel's width clear of its edges.
+        const QRect inside(
+            QPoint(int(std::ceil((shown.left() + 1) * r)), int(std::ceil((shown.top() + 1) * r))),
+            QPoint(int((shown.right() - 1) * r), int((shown.bottom() - 1) * r)));
+        // Each device pixel shows the ratio-1 pixel it lies over (or, where
+        // rounding differs, a neighbour): the selection frame stays as it was.
+        int wrong = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QPoint under(int((x + 0.5) / r), int((y + 0.5) / r));
+                bool found = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        found |= one.pixel(under + QPoint(dx, dy)) == hi.pixel(x, y);
+                wrong += !found;
+            }
+        EXPECT_EQ(wrong, 0) << "ratio " << r;
+    }
 }
 
 }  // namespace
