@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "app/AdPanel.h"
 #include "app/SendMail.h"
@@ -60,10 +61,17 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     customizer->bindDoubleClick = [this](std::function<void()> run) {
         view->onUnhandledDoubleClick = std::move(run);
     };
+    // Registered before the customization restores its state, as it expects.
+    customizer->RegisterMenu(str::ViewMenuName, res::ViewContextMenu,
+                             {cmd::ZoomIn, cmd::ZoomOut, cmd::Pan});
+    view->SetCommandTable(&table);
 
     connect(doc, &CDocument::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(doc, &CDocument::modifiedChanged, this, [this](bool m) { setWindowModified(m); });
     connect(doc, &CDocument::titleChanged, this, &CMainFrame::RebuildRecentMenu);
+    // The rules read the document's name, its flag and the recent list.
+    connect(doc, &CDocument::titleChanged, &table, &CommandTable::refresh);
+    connect(doc, &CDocument::modifiedChanged, &table, &CommandTable::refresh);
     UpdateTitle();
     resize(1100, 760);
     view->OnInitialUpdate();
@@ -103,7 +111,10 @@ void CMainFrame::BuildCommandMaps() {
             cmd::FileMru1 + i,
             [this, i] {
                 const QStringList& files = app.Recent().Files();
-                if (i < files.size()) doc->OpenDocumentFile(files[i]);
+                if (i >= files.size()) return;
+                // A copy: the open reorders the list the entry lives in.
+                const QString path = files[i];
+                doc->OpenDocumentFile(path);
             },
             [this, i](CommandState& s) { s.enabled = i < app.Recent().Files().size(); });
     }
@@ -240,7 +251,7 @@ void CMainFrame::CreateDocks() {
     resizeDocks({adDock, sunDock, pointDock}, {130, 100, 220}, Qt::Vertical);
     resizeDocks({adDock}, {160}, Qt::Horizontal);
     for (QDockWidget* d : {pointDock, sunDock, adDock})
-        connect(d, &QDockWidget::visibilityChanged, &table, &CommandTable::requestRefresh);
+        connect(d, &QDockWidget::visibilityChanged, &table, &CommandTable::refresh);
 }
 
 void CMainFrame::TogglePanel(QDockWidget* dock) {
@@ -290,6 +301,14 @@ void CMainFrame::UpdateTitle() {
     setWindowModified(doc->IsModified());
 }
 
+void CMainFrame::AbandonWithoutSettings() {
+    tornDown = true;
+}
+
+void CMainFrame::ShowPopupMenu(int menuId, QPoint globalPos, QWidget* owner) {
+    customizer->ShowPopupMenu(menuId, globalPos, owner);
+}
+
 void CMainFrame::SetPaneText(int pane, const QString& text) {
     if (pane == 0) {
         statusBar()->showMessage(text);
@@ -308,9 +327,36 @@ void CMainFrame::SetPaneInfo(int pane, int id, bool disabled, int width) {
     l->setObjectName(QString::number(id));
     l->setEnabled(!disabled);
     l->setFrameStyle(disabled ? QFrame::NoFrame : QFrame::Panel | QFrame::Sunken);
+    if (width > 0) width = std::max(width, FittingWidth(pane));
     l->setMinimumWidth(width);
     l->setMaximumWidth(width);
     l->setVisible(width > 0);
+}
+
+int CMainFrame::FittingWidth(int pane) const {
+    // The asked-for width was chosen for another font: the pane must hold the
+    // widest text it can show in the font it really uses.
+    QLabel* l = panes[pane];
+    const QFontMetrics fm = l->fontMetrics();
+    QChar digit('0');
+    for (char c = '0'; c <= '9'; ++c)
+        if (fm.horizontalAdvance(QChar(c)) > fm.horizontalAdvance(digit)) digit = QChar(c);
+    const QString n4 = QString(4, digit), n3 = QString(3, digit), n2 = QString(2, digit);
+    QString widest;
+    switch (pane) {
+        case 1:
+            widest = QString(str::StatusXY).arg("-" + n4, "-" + n4);
+            break;
+        case 2:
+            widest = QString(str::StatusLat).arg(QString("N%1-%2-%3").arg(n3, n2, n2));
+            break;
+        default:
+            widest = QString(str::StatusLon).arg(QString("W%1-%2-%3").arg(n3, n2, n2));
+            break;
+    }
+    const QMargins m = l->contentsMargins();
+    return fm.boundingRect(widest).width() + m.left() + m.right() + 2 * l->margin() +
+           fm.averageCharWidth();
 }
 
 QString CMainFrame::PaneText(int pane) const {

@@ -43,6 +43,9 @@ public:
     // Restores the saved window placement and bar layout.
     void RestoreLayout();
     void SaveLayout();
+    // The run ends before it began (the command line's file would not open):
+    // closing writes no settings.
+    void AbandonWithoutSettings();
 
     // FrameServices
     void SetPaneText(int pane, const QString& text) override;
@@ -52,6 +55,7 @@ public:
     CSunDisplay* SunDisplay() override;
     void ShowSunTimes(const QString& sunrise, const QString& sunset) override;
     int& LoadLastFile() override;
+    void ShowPopupMenu(int menuId, QPoint globalPos, QWidget* owner) override;
     QLabel* Pane(int pane) const { return panes[pane]; }
 
 protected:
@@ -64,6 +68,7 @@ private:
     void CreateDocks();
     void BuildCommandMaps();
     void UpdateTitle();
+    int FittingWidth(int pane) const;
     void TogglePanel(QDockWidget* dock);
     void RebuildRecentMenu();
     QAction* Act(int id) { return table.action(id); }

@@ -35,7 +35,10 @@ bool CTarnlightApp::InitInstance(const StartupOptions& options) {
     // Carry out the command line: open the named file, or File New (whose
     // first run may reopen the last file).
     if (!options.file.isEmpty()) {
-        if (!doc.OpenDocumentFile(options.file)) return false;
+        if (!doc.OpenDocumentFile(options.file)) {
+            frame->AbandonWithoutSettings();
+            return false;
+        }
     } else {
         if (!doc.OnNewDocument()) {
             Prompts::instance().message(str::FailedToCreateDocument);
@@ -92,6 +95,11 @@ void CTarnlightApp::OnHelp() {
             target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     }
     QString page = dir + "/index.html";
-    if (!ok || !QFileInfo::exists(page) || !shell::Get().openUrl(QUrl::fromLocalFile(page)))
+    if (!ok || !QFileInfo::exists(page)) {
         Prompts::instance().message(str::FailedToLaunchHelp);
+        return;
+    }
+    shell::OpenUrlReported(QUrl::fromLocalFile(page), [](bool launched) {
+        if (!launched) Prompts::instance().message(str::FailedToLaunchHelp);
+    });
 }

@@ -1,55 +1,85 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QTimer>
+#include <cstdio>
+#include <cstring>
 
-#include "app/MainFrame.h"
+#include "app/Assembly.h"
 #include "app/SampleLocation.h"
-#include "app/TarnlightApp.h"
 #include "framework/Prompts.h"
-#include "framework/Settings.h"
-#include "resources/Art.h"
-#include "resources/Strings.h"
+#include "resources/Version.h"
 
-#ifndef FM_VERSION
-#define FM_VERSION "1.0.0"
-#endif
+namespace {
+
+struct CommandLine {
+    QCommandLineOption print{"print", "Print FILE on the default printer and exit."};
+    QCommandLineOption printTo{"print-to", "Print FILE on PRINTER and exit.", "PRINTER"};
+    QCommandLineOption defaultFile{
+        "default-file", "Open FILE when no file is given and none is to be reopened.", "FILE"};
+
+    void Describe(QCommandLineParser& parser) {
+        parser.setApplicationDescription(
+            "Lake maps for anglers: positions, distances, marks and sun times.");
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(
+            "FILE", "A location (.fnm, .qlt) or a map image (.jpg, .bmp) to open.");
+        parser.addOption(print);
+        parser.addOption(printTo);
+        parser.addOption(defaultFile);
+    }
+};
+
+// Whether the command line only asks for the help or the version text,
+// which must print without any display.
+bool AsksForTextOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--") == 0) return false;
+        for (const char* flag : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (std::strcmp(a, flag) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    QApplication qapp(argc, argv);
-    QApplication::setOrganizationName(SettingsStore::kCompany);
-    QApplication::setApplicationName(SettingsStore::kApplication);
-    QApplication::setApplicationDisplayName(str::AppTitle);
-    QGuiApplication::setDesktopFileName("io.github.fenmarrow.Fenmarrow");
-    QApplication::setApplicationVersion(QString::fromLatin1(FM_VERSION));
-    QApplication::setWindowIcon(art::AppIcon());
+    if (version::Requested(argc, argv)) {
+        std::fputs(version::Text("Fenmarrow Utilities").c_str(), stdout);
+        return 0;
+    }
+    if (AsksForTextOnly(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        SetApplicationIdentity();
+        QCommandLineParser parser;
+        CommandLine line;
+        line.Describe(parser);
+        parser.process(core);  // prints the text and exits
+        return 0;
+    }
 
+    QApplication qapp(argc, argv);
+    SetApplicationIdentity();
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "Lake maps for anglers: positions, distances, marks and sun times.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument("FILE",
-                                 "A location (.fnm, .qlt) or a map image (.jpg, .bmp) to open.");
-    QCommandLineOption print("print", "Print FILE on the default printer and exit.");
-    QCommandLineOption printTo("print-to", "Print FILE on PRINTER and exit.", "PRINTER");
-    QCommandLineOption defaultFile(
-        "default-file", "Open FILE when no file is given and none is to be reopened.", "FILE");
-    parser.addOption(print);
-    parser.addOption(printTo);
-    parser.addOption(defaultFile);
+    CommandLine line;
+    line.Describe(parser);
     parser.process(qapp);
 
     StartupOptions options;
     if (!parser.positionalArguments().isEmpty())
         options.file = parser.positionalArguments().first();
-    options.defaultFile = parser.isSet(defaultFile) ? parser.value(defaultFile) : SampleLocation();
-    options.print = parser.isSet(print) || parser.isSet(printTo);
-    options.printTo = parser.value(printTo);
+    options.defaultFile =
+        parser.isSet(line.defaultFile) ? parser.value(line.defaultFile) : SampleLocation();
+    options.print = parser.isSet(line.print) || parser.isSet(line.printTo);
+    options.printTo = parser.value(line.printTo);
 
-    GuiPrompts prompts;
-    Prompts::install(&prompts);
+    // Printing from the command line runs unattended: its messages go to
+    // standard error and nothing waits for an answer.
+    GuiPrompts gui;
+    SilentPrompts unattended;
+    Prompts::install(options.print ? static_cast<Prompts*>(&unattended) : &gui);
     CTarnlightApp app;
-    const bool started = app.InitInstance(options);
+    const bool started = AssembleApplication(app, options);
     if (options.print) {
         // --print and --print-to: the page went out during start-up.
         app.ExitInstance();

@@ -31,21 +31,20 @@ QString CTarnlightDoc::WithLocationEnding(const QString& path) {
 
 bool CTarnlightDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument()) return false;
-    if (startupDone) {
-        if (location) location->Reset();
-    } else if (loadLastFile) {
-        const QString last = SettingsStore::instance().String(setting::LastFile);
-        if (!last.isEmpty()) {
-            OnOpenDocument(last);
-            // A file that was there but could not be read keeps no name, so
-            // the next Save cannot overwrite it with the partial location.
-            if (!readFailed) {
-                SetTitle(last);
-                SetPathName(last);
-            }
+    const QString last = SettingsStore::instance().String(setting::LastFile);
+    const bool reopen = !startupDone && loadLastFile && !last.isEmpty();
+    startupDone = 1;
+    if (location) location->Reset();
+    if (reopen) {
+        OnOpenDocument(last);
+        // A file that was there but could not be read keeps no name, so
+        // the next Save cannot overwrite it with the partial location.
+        if (!readFailed) {
+            SetTitle(last);
+            SetPathName(last);
         }
     }
-    startupDone = 1;
+    emit contentReplaced();
     emit resetAfterLoad();
     emit invalidateView();
     return true;
@@ -71,6 +70,7 @@ bool CTarnlightDoc::OnOpenDocument(const QString& path) {
         emit invalidateView();
     }
     previous.reset();
+    if (ok) emit contentReplaced();
     return ok;
 }
 
@@ -110,8 +110,8 @@ void CTarnlightDoc::Serialize(CArchive& ar) {
     location->userInfoPoints.SetParent(viewWindow);
     location->maps.SetSearchFolder(QFileInfo(archivePath).absolutePath());
     SetTitle(archivePath);
-    // A save adds its name to the recent files once it has succeeded.
-    SetPathName(archivePath, ar.IsLoading());
+    // The recent files get the name only once the read or write succeeded.
+    SetPathName(archivePath, false);
 
     const QString ending = Ending(archivePath);
     if (ar.IsStoring() && IsReadOnlyForm(archivePath)) {
@@ -156,7 +156,7 @@ void CTarnlightDoc::OnFileOpen() {
     if (!SaveModified()) return;
     std::optional<QString> chosen = Prompts::instance().openFileName(str::OpenFilter);
     if (!chosen) return;
-    OnOpenDocument(*chosen);
+    if (OnOpenDocument(*chosen)) SetPathName(GetPathName());
 }
 
 bool CTarnlightDoc::OnFileSaveAs() {

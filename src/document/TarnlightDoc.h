@@ -29,7 +29,8 @@ public:
     QWidget* ViewWindow() const { return viewWindow.data(); }
 
     // File New. The first one of a run reopens "LASTFILE" when loadLastFile
-    // is set; every later one empties the location.
+    // is set; every other one (and one with nothing to reopen) empties the
+    // location.
     bool OnNewDocument() override;
     // A read that fails part-way leaves the location, the name and the
     // modified flag as they were before.
@@ -66,6 +67,9 @@ signals:
     void resetAfterLoad();
     // The whole view needs repainting.
     void invalidateView();
+    // The location now holds what a file or File New gave it: nothing drawn
+    // in it so far is the user's to undo.
+    void contentReplaced();
 
 protected:
     void OnReadFailed(const QString& path) override;

@@ -198,7 +198,9 @@ bool CDocument::DoFileSave() {
     return DoSave(pathName);
 }
 
-bool CDocument::OpenDocumentFile(const QString& path) {
+bool CDocument::OpenDocumentFile(const QString& requested) {
+    // A copy: the caller's string may live in the recent list this open reorders.
+    const QString path = requested;
     if (!SaveModified()) return false;
     if (!OnOpenDocument(path)) return false;
     SetPathName(path);

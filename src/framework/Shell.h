@@ -21,4 +21,8 @@ Services& Get();
 // Replaces the services and returns the previous ones.
 Services Install(Services s);
 Services Defaults();
+// Opens url with the desktop's launcher (xdg-open) and calls done with
+// whether the launcher reported success, once it has exited. Without a
+// launcher on PATH, openUrl's answer is given at once.
+void OpenUrlReported(const QUrl& url, std::function<void(bool)> done);
 }  // namespace shell

@@ -7,6 +7,7 @@ namespace str {
 inline constexpr const char* AppTitle = "Fenmarrow Utilities";
 inline constexpr const char* FrameTitle = "Fenmarrow";
 inline constexpr const char* Untitled = "Untitled";
+inline constexpr const char* ViewMenuName = "My menu";
 inline constexpr const char* FileTypeName = "Fenmarrow Utility";
 inline constexpr const char* FileTypeId = "Fenmarrow.Document";
 inline constexpr const char* StandardToolbarTitle = "Standard";
@@ -33,9 +34,9 @@ inline constexpr const char* EnterNumber = "Please enter a number.";
 
 // File dialogs (Qt filter form)
 inline constexpr const char* OpenFilter =
-    "Fenmarrow Files(*.fnm) (*.fnm);;JPeg Files(*.jpg) (*.jpg *.JPG);;Bitmap Files(*.bmp) "
-    "(*.bmp *.BMP);;All Files (*.*) (*)";
-inline constexpr const char* SaveFilter = "Fenmarrow Map Files(*.fnm) (*.fnm);;All Files (*.*) (*)";
+    "Fenmarrow Files (*.fnm *.FNM);;Older Location Files (*.qlt *.QLT);;JPeg Files (*.jpg "
+    "*.JPG);;Bitmap Files (*.bmp *.BMP);;All Files (*)";
+inline constexpr const char* SaveFilter = "Fenmarrow Map Files (*.fnm *.FNM);;All Files (*)";
 inline constexpr const char* ImageFilter = "Image Files(*.jpg , *.bmp) (*.jpg *.JPG *.bmp *.BMP)";
 inline constexpr const char* DefaultExtension = "fnm";
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 class CPointDisplay;
 class CSunDisplay;
+class QWidget;
 
 // What the map view asks of the main frame: the status bar panes and the
 // docked panels it pushes texts into. The frame implements it; tests and the
@@ -23,4 +25,6 @@ public:
     virtual int& LoadLastFile() = 0;
     // Today's sunrise and sunset texts for the Sun Display.
     virtual void ShowSunTimes(const QString& sunrise, const QString& sunset) = 0;
+    // A registered pop-up menu at a screen position; without a frame there is none.
+    virtual void ShowPopupMenu(int /*menuId*/, QPoint /*globalPos*/, QWidget* /*owner*/) {}
 };

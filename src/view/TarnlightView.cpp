@@ -52,6 +52,7 @@ CTarnlightView::CTarnlightView(CTarnlightDoc& d, FrameServices* f, QWidget* pare
     doc.SetLocation(&location);
     doc.SetViewWindow(viewport());
     connect(&doc, &CTarnlightDoc::resetAfterLoad, this, &CTarnlightView::ResetAfterLoad);
+    connect(&doc, &CTarnlightDoc::contentReplaced, this, &CTarnlightView::ForgetDrawingHistory);
     connect(&doc, &CTarnlightDoc::invalidateView, viewport(), qOverload<>(&QWidget::update));
     InstallPointWindows();
     location.userInfoPoints.SetParent(viewport());
@@ -271,6 +272,7 @@ void CTarnlightView::ResetAfterLoad() {
     SetMode(Standard);
     UpdateSunDisplay();
     viewport()->update();
+    CommandsChanged();
 }
 
 void CTarnlightView::ReadSettings() {
@@ -331,7 +333,18 @@ void CTarnlightView::SetMode(int newMode) {
     mode = newMode;
     UpdateCursor();
     emit modeChanged(mode);
-    if (table) table->requestRefresh();
+    CommandsChanged();
+}
+
+void CTarnlightView::CommandsChanged() {
+    // Toolbar buttons and shortcuts follow at once, not when a menu next opens.
+    if (table) table->refresh();
+}
+
+void CTarnlightView::ForgetDrawingHistory() {
+    // Drawings that came with a file are not the user's to take back one by one.
+    drawingKinds.clear();
+    CommandsChanged();
 }
 
 void CTarnlightView::UpdateCursor() {
@@ -547,11 +560,7 @@ void CTarnlightView::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void CTarnlightView::contextMenuEvent(QContextMenuEvent* e) {
-    if (!table) return;
-    table->refresh();
-    QMenu menu(this);
-    for (int id : {cmd::ZoomIn, cmd::ZoomOut, cmd::Pan}) menu.addAction(table->action(id));
-    menu.exec(e->globalPos());
+    if (frame) frame->ShowPopupMenu(res::ViewContextMenu, e->globalPos(), this);
 }
 
 void CTarnlightView::PanMove(QPoint p, bool leftHeld) {
@@ -640,6 +649,7 @@ void CTarnlightView::DrawingDown(QPoint p) {
                 currentLine = &location.lineDraws.AddNew();
                 lineEnd = p;
                 drawingKinds.push_back(1);
+                CommandsChanged();
             } else {
                 InvalidateLogical(SpanRect(lineAnchor, lineEnd, 2));
                 QRect client = viewport()->rect().translated(ScrollPosition());
@@ -701,6 +711,7 @@ void CTarnlightView::DrawingUp(QPoint p) {
         currentStroke->ComputeBounds();
         drawingKinds.push_back(0);
         doc.SetModifiedFlag();
+        CommandsChanged();
         Release();
         InvalidateLogical(currentStroke->bounds.ToQRect());
         currentStroke = nullptr;
@@ -708,6 +719,7 @@ void CTarnlightView::DrawingUp(QPoint p) {
         Release();
         currentShape->rect = RectL{shapeRect.left, shapeRect.top, p.x(), p.y()};
         drawingKinds.push_back(2);
+        CommandsChanged();
         currentShape = nullptr;
         viewport()->update();
         doc.SetModifiedFlag();
@@ -742,6 +754,7 @@ void CTarnlightView::OnEraseLast() {
     }
     viewport()->update();
     if (removed) doc.SetModifiedFlag();
+    CommandsChanged();
 }
 
 void CTarnlightView::OnEraseAll() {

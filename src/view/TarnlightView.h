@@ -133,6 +133,9 @@ protected:
 
 private:
     void BuildCommands();
+    // Pushes the update rules' results into every action.
+    void CommandsChanged();
+    void ForgetDrawingHistory();
     static void InstallPointWindows();
     QPoint PixelFrom(const CCoordinate& c) const;
     void ReadSettings();

@@ -15,6 +15,7 @@
 #include "TestUtil.h"
 #include "app/AboutDialog.h"
 #include "app/AdPanel.h"
+#include "app/Assembly.h"
 #include "app/MainFrame.h"
 #include "app/TarnlightApp.h"
 #include "document/TarnLocation.h"
@@ -34,7 +35,7 @@ protected:
     template <typename F>
     void Run(F during, StartupOptions options = {}) {
         CTarnlightApp app;
-        ASSERT_TRUE(app.InitInstance(options));
+        ASSERT_TRUE(AssembleApplication(app, options));
         during(app);
         app.ExitInstance();
     }

@@ -14,6 +14,7 @@
 
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
+#include "app/Assembly.h"
 #include "app/MainFrame.h"
 #include "app/TarnlightApp.h"
 #include "framework/Settings.h"
@@ -103,7 +104,7 @@ protected:
         SettingsStore::instance().Sync();
         SettingsStore::instance().Reload();
         CTarnlightApp app;
-        ASSERT_TRUE(app.InitInstance({}));
+        ASSERT_TRUE(AssembleApplication(app, {}));
         during(*app.Frame());
         app.ExitInstance();
     }

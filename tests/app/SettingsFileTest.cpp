@@ -11,6 +11,7 @@
 
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
+#include "app/Assembly.h"
 #include "app/MainFrame.h"
 #include "app/TarnlightApp.h"
 #include "framework/Settings.h"
@@ -89,7 +90,7 @@ TEST_F(SettingsFile, DamagedFilesGiveDefaultsAndTheProgramStarts) {
         scripted().reset();
         {
             CTarnlightApp app;
-            ASSERT_TRUE(app.InitInstance({}));
+            ASSERT_TRUE(AssembleApplication(app, {}));
             ASSERT_NE(app.Frame(), nullptr);
             EXPECT_TRUE(app.Frame()->isVisible());
             app.ExitInstance();
@@ -107,7 +108,7 @@ TEST(SettingsFileChild, DISABLED_OneInstance) {
     const QString sync = qEnvironmentVariable("FM_INSTANCE_SYNC");
     if (name.isEmpty() || sync.isEmpty()) GTEST_SKIP() << "run by TwoInstancesClosingInTurn";
     CTarnlightApp app;
-    ASSERT_TRUE(app.InitInstance({}));
+    ASSERT_TRUE(AssembleApplication(app, {}));
     SettingsStore::instance().SetValue("Probe/" + name, name);
     SettingsStore::instance().SetValue("Probe/last", name);
     testutil::WriteAll(QDir(sync).filePath("ready-" + name), "");

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
+#include "app/Assembly.h"
 #include "app/MainFrame.h"
 #include "app/TarnlightApp.h"
 #include "document/TarnlightDoc.h"
@@ -34,7 +36,7 @@ protected:
         s.findProgram = [this](const QString& name) { return programs.value(name); };
         previous = shell::Install(s);
         app = std::make_unique<CTarnlightApp>();
-        ASSERT_TRUE(app->InitInstance({}));
+        ASSERT_TRUE(AssembleApplication(*app, {}));
     }
     void TearDown() override {
         app->ExitInstance();
@@ -75,6 +77,28 @@ TEST_F(ShellCommandsTest, HelpOpensTheShippedPage) {
     openWorks = false;
     table().execute(cmd::HelpContents);
     EXPECT_EQ(scripted().messages.value(0), "Failed to launch help.");
+}
+
+TEST_F(ShellCommandsTest, HelpWithALauncherThatFindsNoBrowser) {
+    // The launcher starts, then exits saying it could not open the page.
+    struct Case {
+        const char* script;
+        const char* said;
+    } cases[] = {
+        {"#!/bin/sh\nexit 3\n", "Failed to launch help."},
+        {"#!/bin/sh\nexec /nonexistent/browser \"$1\"\n", "Failed to launch help."},
+    };
+    for (const Case& c : cases) {
+        scripted().reset();
+        const QString launcher = dir.filePath("xdg-open");
+        QFile::remove(launcher);
+        ASSERT_TRUE(testutil::WriteAll(launcher, c.script));
+        QFile::setPermissions(launcher, QFile::ReadOwner | QFile::ExeOwner);
+        programs["xdg-open"] = launcher;
+        EXPECT_TRUE(table().execute(cmd::HelpContents));
+        EXPECT_TRUE(QTest::qWaitFor([] { return !scripted().messages.isEmpty(); }, 30000));
+        EXPECT_EQ(scripted().messages, QStringList{c.said});
+    }
 }
 
 TEST_F(ShellCommandsTest, CompanionEditorStartsFromTheProgramsFolderWithoutArguments) {

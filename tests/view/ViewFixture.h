@@ -43,8 +43,10 @@ protected:
     void SetUp() override {
         testutil::ClearSettings();
         view = std::make_unique<CTarnlightView>(doc, &frame);
+        // The test drives the view's own commands; the view itself is given
+        // only what the frame gives it (the document and the frame services),
+        // so wiring of the frame's own is tested on the assembled program.
         table.setRoute({&view->Commands()});
-        view->SetCommandTable(&table);
         view->resize(400, 300);
         view->show();
         view->OnInitialUpdate();

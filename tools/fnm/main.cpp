@@ -75,8 +75,19 @@ int main(int argc, char** argv) {
         Usage(stdout);
         return fnm::kSuccess;
     }
-    for (const Subcommand& c : kSubcommands)
-        if (command == c.name) return c.run(args);
+    if (command == "--version") {
+        std::printf("fnm %s\n", FM_VERSION);
+        return fnm::kSuccess;
+    }
+    for (const Subcommand& c : kSubcommands) {
+        if (command != c.name) continue;
+        // Help for one command, before any of its arguments is taken for a file.
+        if (args.contains("--help") || args.contains("-h")) {
+            std::printf("usage: fnm %s %s\n    %s\n", c.name, c.arguments, c.summary);
+            return fnm::kSuccess;
+        }
+        return c.run(args);
+    }
     std::fprintf(stderr, "fnm: unknown command '%s'\n\n", command.toLocal8Bit().constData());
     Usage(stderr);
     return fnm::kUsage;

@@ -179,3 +179,38 @@ void Customizer::RunDialog() {
     CustomizeDialog dlg(Collect(), userImages, &frame);
     if (Prompts::instance().runModal(dlg) == QDialog::Accepted) Apply(dlg.State());
 }
+
+void Customizer::RegisterMenu(const QString& name, int menuId, QList<int> commands) {
+    for (PopupMenu& m : popupMenus)
+        if (m.id == menuId) {
+            m.name = name;
+            m.commands = std::move(commands);
+            return;
+        }
+    popupMenus.append({menuId, name, std::move(commands)});
+}
+
+QString Customizer::MenuName(int menuId) const {
+    for (const PopupMenu& m : popupMenus)
+        if (m.id == menuId) return m.name;
+    return {};
+}
+
+QMenu* Customizer::ShowPopupMenu(int menuId, QPoint globalPos, QWidget* owner) {
+    for (const PopupMenu& m : popupMenus) {
+        if (m.id != menuId) continue;
+        table.refresh();
+        auto* menu = new QMenu(owner);
+        menu->setObjectName(QString::number(menuId));
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        for (int id : m.commands) {
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(table.action(id));
+        }
+        menu->popup(globalPos);
+        return menu;
+    }
+    return nullptr;
+}

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QString>
 #include <array>
 #include <functional>
 
@@ -15,6 +17,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QToolBar;
+class QWidget;
 
 // Puts a CustomizationState into a frame: the user toolbars (made before the
 // frame restores its layout, so their places come back), keys, button
@@ -42,6 +45,13 @@ public:
     void RunDialog();
 
     QToolBar* UserToolbar(int slot) const;
+
+    // The context-menu service: pop-up menus registered under a name, shown
+    // with their items following the commands' update rules.
+    void RegisterMenu(const QString& name, int menuId, QList<int> commands);
+    QString MenuName(int menuId) const;
+    // Opens the menu at a screen position, owned by owner; null when unknown.
+    QMenu* ShowPopupMenu(int menuId, QPoint globalPos, QWidget* owner);
     // The actions of the user tools, in menu order.
     const QList<QAction*>& ToolActions() const { return toolActions; }
 
@@ -58,5 +68,11 @@ private:
     CustomizationState state;
     std::array<QPointer<QToolBar>, customize::kMaxToolbars> bars;
     QList<QAction*> toolActions;
+    struct PopupMenu {
+        int id;
+        QString name;
+        QList<int> commands;
+    };
+    QList<PopupMenu> popupMenus;
     bool loaded = false;
 };
