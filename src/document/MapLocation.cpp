@@ -22,7 +22,10 @@ thread_local QHash<QString, QString> picked;
 // A name stored on Windows: a drive letter or a share. It names no file
 // here, and no folder makes it relative.
 bool IsForeignAbsolute(const QString& name) {
-    return (name.size() >= 2 && name[1] == ':' && name[0].isLetter()) || name.startsWith("\\\\");
+    const bool drive = name.size() >= 2 && name[1] == ':' && name[0].unicode() < 0x80 &&
+                       name[0].isLetter() &&
+                       (name.size() == 2 || name[2] == '\\' || name[2] == '/');
+    return drive || name.startsWith("\\\\");
 }
 
 bool IsBelow(const QString& path, const QString& folder) {

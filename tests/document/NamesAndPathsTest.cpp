@@ -140,6 +140,7 @@ TEST_F(NamesAndPaths, MapEntryWithAWideNameByteForByte) {
 TEST_F(NamesAndPaths, SaveAsIntoAnotherFolderKeepsRelativeNamesPointingAtTheirFiles) {
     Bitmap("lake/west.bmp");
     Bitmap("lake/maps/east.bmp");
+    Bitmap("lake/a:b.bmp");
     QDir().mkpath(Path("lake/maps/copies"));
     QDir().mkpath(Path("elsewhere"));
     const QString absolute = Bitmap("fixed/north.bmp");
@@ -158,6 +159,7 @@ TEST_F(NamesAndPaths, SaveAsIntoAnotherFolderKeepsRelativeNamesPointingAtTheirFi
         {"maps/east.bmp", "lake/maps/copies/copy.fnm", {}, "lake/maps/east.bmp"},
         {"../fixed/north.bmp", "fixed/copy.fnm", "north.bmp", nullptr},
         {"../fixed/north.bmp", "elsewhere/copy.fnm", {}, "fixed/north.bmp"},
+        {"a:b.bmp", "copy.fnm", "lake/a:b.bmp", nullptr},
     };
     for (const Case& c : cases) {
         const QString source = LocationFile("lake/lake.fnm", {c.stored});

@@ -160,7 +160,8 @@ void Customizer::RunTool(int index) {
     if (index < 0 || index >= static_cast<int>(state.tools.size())) return;
     const UserTool& tool = state.tools[index];
     if (!shell::Get().startDetached(tool.program, QProcess::splitCommand(tool.arguments)))
-        Prompts::instance().message(QString(str::CustToolFailed).arg(filenames::Shown(tool.program)));
+        Prompts::instance().message(
+            QString(str::CustToolFailed).arg(filenames::Shown(tool.program)));
 }
 
 bool Customizer::Load() {
