@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <vector>
 
 #include "document/MapLocation.h"
 #include "framework/Prompts.h"
@@ -44,7 +43,6 @@ bool CEditorDoc::OnOpenDocument(const QString& path) {
 }
 
 bool CEditorDoc::OnSaveDocument(const QString& path) {
-    savingTo = QFileInfo(path).absoluteFilePath();
     const bool ok = CTarnlightDoc::OnSaveDocument(path);
     // A save under an image's name goes on as a Save As to another name and
     // reports failure although that one was written.
@@ -52,33 +50,18 @@ bool CEditorDoc::OnSaveDocument(const QString& path) {
     return ok;
 }
 
-void CEditorDoc::Serialize(CArchive& ar) {
-    if (!ar.IsStoring()) {
-        CTarnlightDoc::Serialize(ar);
-        return;
-    }
-    // Only the names written change; the entries keep the names the user
-    // picked, which still find their images.
-    const QString folder = QFileInfo(savingTo).absolutePath();
-    std::vector<QString> picked;
-    for (auto& entry : location.maps.entries) {
-        picked.push_back(entry->fileName);
-        entry->fileName = StoredName(*entry, folder, relativePaths);
-    }
-    CTarnlightDoc::Serialize(ar);
-    for (size_t i = 0; i < picked.size() && i < location.maps.entries.size(); ++i)
-        location.maps.entries[i]->fileName = picked[i];
+QString CEditorDoc::WrittenName(const CMapLocation& entry, const QString& folder) const {
+    return StoredName(entry, folder, relativePaths);
 }
 
 QString CEditorDoc::StoredName(const CMapLocation& entry, const QString& locationFolder,
                                bool relative) {
     if (entry.fileName.isEmpty()) return entry.fileName;
-    const QString absolute = QFileInfo(entry.ResolvedPath()).absoluteFilePath();
-    if (relative) return QDir(locationFolder).relativeFilePath(absolute);
-    if (QDir::isRelativePath(entry.fileName) &&
-        QDir(entry.searchFolder).absolutePath() != QDir(locationFolder).absolutePath())
-        return absolute;
-    return entry.fileName;
+    if (relative) {
+        const QString absolute = QFileInfo(entry.ResolvedPath()).absoluteFilePath();
+        return QDir(locationFolder).relativeFilePath(absolute);
+    }
+    return entry.NameFrom(locationFolder);
 }
 
 bool CEditorDoc::OpenWithDialog() {

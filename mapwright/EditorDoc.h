@@ -25,7 +25,6 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& path) override;
     bool OnSaveDocument(const QString& path) override;
-    void Serialize(CArchive& ar) override;
 
     // Open command: offers to save changes, then asks for a location, an
     // older "qlt" location or an image. True when a file was read.
@@ -33,7 +32,8 @@ public:
 
     // The name written for an entry into a location file in locationFolder:
     // relative to that folder when asked; otherwise as the user picked it,
-    // unless it is relative to some other folder and would break there.
+    // with a name relative to some other folder rewritten to reach the same
+    // file from this one.
     static QString StoredName(const CMapLocation& entry, const QString& locationFolder,
                               bool relative);
 
@@ -45,6 +45,9 @@ signals:
     // the view's zoom start over.
     void locationReplaced();
 
+protected:
+    QString WrittenName(const CMapLocation& entry, const QString& folder) const override;
+
 private:
     // Forgets the history without letting that touch the modified flag.
     void StartHistoryAfresh();
@@ -52,6 +55,5 @@ private:
     CTarnLocation location;
     QUndoStack undo;
     CLocationEditor editor;
-    QString savingTo;
     bool clearingHistory = false;
 };

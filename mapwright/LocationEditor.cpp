@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "document/TarnLocation.h"
+#include "framework/FileNames.h"
 #include "framework/Prompts.h"
 #include "geo/CoordSetupDialog.h"
 #include "geo/SetPointDialog.h"
@@ -60,7 +61,8 @@ int CLocationEditor::AddImages(const QStringList& paths) {
         const int loaded = entry->SetImage(RectL{}, path);
         const DecodedImage& image = entry->image;
         if (!loaded || !entry->HasImage() || image.width <= 0 || image.height <= 0) {
-            Prompts::instance().message(QString(mwstr::ImageUnreadable).arg(path));
+            Prompts::instance().message(
+                QString(mwstr::ImageUnreadable).arg(filenames::Shown(path)));
             continue;
         }
         entry->placement = layout::PlaceToTheRight(placed, QSize(image.width, image.height));

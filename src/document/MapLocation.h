@@ -39,12 +39,14 @@ public:
     // refused the file.
     int SetImage(const RectL& newPlacement, const QString& newFileName);
     // Looks for the file's name in searchFolder first and takes it from
-    // there without asking; otherwise shows "File ... not found" and the
-    // image file dialog. 1 with a new fileName, 0 when cancelled.
+    // there without asking (as the bare name); otherwise shows "File ... not
+    // found" and the image file dialog. 1 with a new fileName, 0 when
+    // cancelled.
     int LocateMissingFile();
 
-    // While one is alive on this thread, a missing file whose search the
-    // user already cancelled is not asked for again.
+    // While one is alive on this thread, a missing file the user already
+    // answered for is not asked for again: a cancelled search stays
+    // cancelled, a picked file is taken for every entry naming the same one.
     struct SearchOnceEnd {
         static void Ended();
     };
@@ -57,6 +59,10 @@ public:
     // Where fileName is read from: a relative name counts from searchFolder
     // when one is set.
     QString ResolvedPath() const;
+    // fileName as written into a location file in folder: a relative name
+    // is rewritten to reach the same file from there (relative when the file
+    // lies below folder, absolute otherwise); any other name is kept.
+    QString NameFrom(const QString& folder) const;
     bool HasImage() const;
 
     int32_t reserved1 = 0;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <memory>
+#include <vector>
 
 #include "document/MapLocation.h"
 #include "document/TarnLocTemplate.h"
@@ -144,11 +145,26 @@ void CTarnlightDoc::Serialize(CArchive& ar) {
         }
         if (!ar.Failed()) location->maps.LoadImages();
     } else {
+        // Relative names count from the folder the location was read from;
+        // written into another folder they must still reach the same files.
+        // Only the names written change: the entries go on finding theirs.
+        const QString folder = QFileInfo(archivePath).absolutePath();
+        std::vector<QString> held;
+        for (auto& entry : location->maps.entries) {
+            held.push_back(entry->fileName);
+            entry->fileName = WrittenName(*entry, folder);
+        }
         location->SerializeLocation(ar);
+        for (size_t i = 0; i < held.size() && i < location->maps.entries.size(); ++i)
+            location->maps.entries[i]->fileName = held[i];
     }
     lastError = ar.GetError();
     emit resetAfterLoad();
     emit invalidateView();
+}
+
+QString CTarnlightDoc::WrittenName(const CMapLocation& entry, const QString& folder) const {
+    return entry.NameFrom(folder);
 }
 
 void CTarnlightDoc::OnFileOpen() {

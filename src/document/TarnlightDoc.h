@@ -9,6 +9,7 @@
 #include "framework/Archive.h"
 #include "framework/Document.h"
 
+class CMapLocation;
 class CTarnLocation;
 
 // The location's file life: new, open, save and save as. The document holds
@@ -73,6 +74,8 @@ signals:
 
 protected:
     void OnReadFailed(const QString& path) override;
+    // The name written for entry into a location file in folder.
+    virtual QString WrittenName(const CMapLocation& entry, const QString& folder) const;
 
 private:
     CTarnLocation* location = nullptr;

@@ -341,9 +341,9 @@ void CArchive::WritePoint(const QPoint& p) {
     WriteI32(p.y());
 }
 
-void CArchive::WriteString(const QString& s) {
-    QByteArray bytes = cp1252::Encode(s);
-    auto n = static_cast<uint32_t>(bytes.size());
+// One byte, 0xFF + u16 or 0xFF 0xFFFF + u32. 0xFFFE never stands for a
+// length: after 0xFF it announces two-byte characters.
+void CArchive::WriteLengthPrefix(uint32_t n) {
     if (n < 0xFF) {
         WriteU8(static_cast<uint8_t>(n));
     } else if (n < 0xFFFE) {
@@ -354,7 +354,27 @@ void CArchive::WriteString(const QString& s) {
         WriteU16(0xFFFF);
         WriteU32(n);
     }
-    WriteBytes(bytes.constData(), n);
+}
+
+void CArchive::WriteString(const QString& s) {
+    QByteArray bytes;
+    if (cp1252::Encode(s, bytes)) {
+        WriteLengthPrefix(static_cast<uint32_t>(bytes.size()));
+        WriteBytes(bytes.constData(), bytes.size());
+        return;
+    }
+    // Text the 8-bit form would mangle keeps every UTF-16 unit instead.
+    WriteU8(0xFF);
+    WriteU16(0xFFFE);
+    const auto n = static_cast<uint32_t>(s.size());
+    WriteLengthPrefix(n);
+    QByteArray wide(qsizetype(n) * 2, Qt::Uninitialized);
+    for (uint32_t i = 0; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        wide[2 * i] = static_cast<char>(c & 0xFF);
+        wide[2 * i + 1] = static_cast<char>(c >> 8);
+    }
+    WriteBytes(wide.constData(), wide.size());
 }
 
 void CArchive::WriteCount(uint32_t n) {

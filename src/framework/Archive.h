@@ -30,7 +30,8 @@ public:
 };
 
 // The binary object archive of location files: little-endian primitives,
-// length-prefixed 8-bit strings, counts and tagged objects with the file's
+// length-prefixed strings (8-bit Windows-1252 when that can hold them,
+// 16-bit characters otherwise), counts and tagged objects with the file's
 // index table, through a 4096-byte buffer. A failure is sticky: once set,
 // reads return zeros and writes do nothing, so callers check Failed() at
 // their loop boundaries instead of catching exceptions.
@@ -109,6 +110,7 @@ public:
 private:
     bool Fill(int64_t need);
     uint16_t ReadLengthPrefix(bool& wide, uint32_t& length);
+    void WriteLengthPrefix(uint32_t n);
 
     QIODevice& device;
     Mode mode;

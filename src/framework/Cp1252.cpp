@@ -1,5 +1,6 @@
 #include "framework/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -22,24 +23,19 @@ QString Decode(const QByteArray& bytes) {
     return out;
 }
 
-QByteArray Encode(const QString& text) {
-    QByteArray out(text.size(), Qt::Uninitialized);
+bool Encode(const QString& text, QByteArray& out) {
+    out.resize(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        char16_t c = text[i].unicode();
-        char b = '?';
+        const char16_t c = text[i].unicode();
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            b = static_cast<char>(c);
-        } else {
-            for (int k = 0; k < 32; ++k) {
-                if (kHigh[k] == c) {
-                    b = static_cast<char>(0x80 + k);
-                    break;
-                }
-            }
+            out[i] = static_cast<char>(c);
+            continue;
         }
-        out[i] = b;
+        const auto* hit = std::find(kHigh.begin(), kHigh.end(), c);
+        if (hit == kHigh.end()) return false;
+        out[i] = static_cast<char>(0x80 + (hit - kHigh.begin()));
     }
-    return out;
+    return true;
 }
 
 }  // namespace cp1252

@@ -5,9 +5,10 @@
 
 // 8-bit strings in location files are Windows-1252. The five bytes that code
 // page leaves undefined decode to the C1 controls of the same value, so every
-// byte string survives a read and a write unchanged. A character that has no
-// 8-bit form is written as '?'.
+// byte string survives a read and a write unchanged.
 namespace cp1252 {
 QString Decode(const QByteArray& bytes);
-QByteArray Encode(const QString& text);
+// The 8-bit form of text; false (and nothing useful in out) when some
+// character has none, so the caller can keep the text another way.
+bool Encode(const QString& text, QByteArray& out);
 }  // namespace cp1252

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <cerrno>
 
+#include "framework/FileNames.h"
 #include "framework/Prompts.h"
 #include "framework/RecentFileList.h"
 #include "resources/Strings.h"
@@ -56,7 +57,7 @@ QString CDocument::ProposedSaveName() const {
 bool CDocument::SaveModified() {
     if (!IsModified()) return true;
     QString name = pathName.isEmpty() ? title : pathName;
-    switch (Prompts::instance().message(QString(str::SaveChanges).arg(name),
+    switch (Prompts::instance().message(QString(str::SaveChanges).arg(filenames::Shown(name)),
                                         Prompts::Buttons::YesNoCancel, Prompts::Icon::Question)) {
         case Prompts::Answer::Yes:
             return DoFileSave();
@@ -80,9 +81,9 @@ QString CDocument::FileErrorMessage(const QString& path, CArchive::Error error, 
         case CArchive::Error::DiskFull:
             return str::DiskFull;
         case CArchive::Error::WriteFault:
-            return QString(str::WriteFault).arg(path);
+            return QString(str::WriteFault).arg(filenames::Shown(path));
         case CArchive::Error::ReadFault:
-            return QString(str::ReadFault).arg(path);
+            return QString(str::ReadFault).arg(filenames::Shown(path));
         case CArchive::Error::None:
             return reading ? str::FailedToOpenDocument : str::FailedToSaveDocument;
         default:
@@ -103,11 +104,11 @@ bool CDocument::OnOpenDocument(const QString& path) {
     QFileInfo info(path);
     auto& prompts = Prompts::instance();
     if (!info.exists()) {
-        prompts.message(QString(str::FileNotFound).arg(path));
+        prompts.message(QString(str::FileNotFound).arg(filenames::Shown(path)));
         return false;
     }
     if (info.isDir()) {
-        prompts.message(QString(str::NotAFile).arg(path));
+        prompts.message(QString(str::NotAFile).arg(filenames::Shown(path)));
         return false;
     }
     // A pipe or a device would block the open or never end.
@@ -118,7 +119,7 @@ bool CDocument::OnOpenDocument(const QString& path) {
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(path)
+        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(filenames::Shown(path))
                                      : QString(str::FailedToOpenDocument));
         return false;
     }
@@ -141,7 +142,7 @@ bool CDocument::OnOpenDocument(const QString& path) {
 bool CDocument::OnSaveDocument(const QString& path) {
     auto& prompts = Prompts::instance();
     if (QFileInfo(path).isDir()) {
-        prompts.message(QString(str::NotAFile).arg(path));
+        prompts.message(QString(str::NotAFile).arg(filenames::Shown(path)));
         return false;
     }
     // Written beside the old file and renamed over it only when complete, so
@@ -149,8 +150,8 @@ bool CDocument::OnSaveDocument(const QString& path) {
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(path)
-                                     : QString(str::WriteFault).arg(path));
+        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(filenames::Shown(path))
+                                     : QString(str::WriteFault).arg(filenames::Shown(path)));
         return false;
     }
     WaitCursor wait;
@@ -170,7 +171,7 @@ bool CDocument::OnSaveDocument(const QString& path) {
     if (!file.commit()) {
         prompts.message(file.error() == QFileDevice::ResourceError
                             ? QString(str::DiskFull)
-                            : QString(str::WriteFault).arg(path));
+                            : QString(str::WriteFault).arg(filenames::Shown(path)));
         return false;
     }
     SetModifiedFlag(false);

@@ -16,6 +16,7 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
+#include "framework/FileNames.h"
 #include "framework/Prompts.h"
 #include "resources/Strings.h"
 
@@ -199,8 +200,9 @@ std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t
     height = 0;
     FILE* file = openRegularFile(fileName);
     if (!file) {
-        Prompts::instance().message(QString::fromLatin1(str::JpegCantOpen).arg(fileName),
-                                    Prompts::Buttons::Ok, Prompts::Icon::None);
+        Prompts::instance().message(
+            QString::fromLatin1(str::JpegCantOpen).arg(filenames::Shown(fileName)),
+            Prompts::Buttons::Ok, Prompts::Icon::None);
         return nullptr;
     }
     auto d = std::make_unique<Decoder>();

@@ -82,7 +82,8 @@ TEST_F(MapEntries, MissingImageBesideTheLocationIsTakenWithoutAsking) {
     CMapLocation moved;
     moved.searchFolder = folder;
     moved.SetImage(RectL{}, "/gone/maps/west.bmp");
-    EXPECT_EQ(moved.fileName, beside) << "a found image is used as if picked";
+    EXPECT_EQ(moved.fileName, "west.bmp") << "a found image keeps a name relative to the folder";
+    EXPECT_EQ(moved.ResolvedPath(), beside);
     CMapLocation relative;
     relative.searchFolder = folder;
     relative.SetImage(RectL{}, "west.bmp");

@@ -207,7 +207,8 @@ TEST_F(Document, MissingImageFoundBesideTheFileIsNotAskedFor) {
     EXPECT_TRUE(scripted().messages.isEmpty());
     EXPECT_TRUE(scripted().openFilters.isEmpty());
     EXPECT_TRUE(location.maps.entries[0]->HasImage());
-    EXPECT_EQ(location.maps.entries[0]->fileName, bay);
+    EXPECT_EQ(location.maps.entries[0]->fileName, "bay.bmp");
+    EXPECT_EQ(location.maps.entries[0]->ResolvedPath(), bay);
 }
 
 TEST_F(Document, FailedReadLeavesThePreviousLocationAndName) {

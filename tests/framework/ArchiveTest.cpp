@@ -80,11 +80,10 @@ TEST(Archive, EveryByteStringSurvivesReadAndWrite) {
     EXPECT_EQ(s[0x81], QChar(0x81));
     QByteArray again = Store([&](CArchive& ar) { ar.WriteString(s); });
     EXPECT_EQ(again, file);
+    // What the 8-bit form cannot hold takes the 16-bit form, never a '?'.
     QByteArray unwritable =
         Store([](CArchive& ar) { ar.WriteString(QString::fromUtf8("a\u4e2db")); });
-    EXPECT_EQ(unwritable, QByteArray("\x03"
-                                     "a?b",
-                                     4));
+    EXPECT_EQ(testutil::Hex(unwritable), "FF FE FF 03 61 00 2D 4E 62 00");
 }
 
 TEST(Archive, WideStringsAreRead) {
@@ -93,6 +92,38 @@ TEST(Archive, WideStringsAreRead) {
     QString s;
     EXPECT_EQ(Load(b, [&](CArchive& ar) { s = ar.ReadString(); }), CArchive::Error::None);
     EXPECT_EQ(s, QString::fromUtf8("A\u4e2d"));
+}
+
+TEST(Archive, TextBeyondWindows1252TakesTheWideForm) {
+    struct Case {
+        const char* utf8;
+        int repeat;
+        int head;            // bytes before the characters
+        const char* prefix;  // the record's first bytes
+    } cases[] = {
+        {"\u0141\u00f3d\u017a", 1, 4, "FF FE FF 04 41 01 F3 00 64 00 7A 01"},  // Polish
+        {"\u041e\u0437", 1, 4, "FF FE FF 02 1E 04 37 04"},                     // Cyrillic
+        {"\u6e56", 1, 4, "FF FE FF 01 56 6E"},                                 // CJK
+        {"\U0001F3A3", 1, 4, "FF FE FF 02 3C D8 A3 DF"},                       // a surrogate pair
+        {"\u6e56", 254, 4, "FF FE FF FE 56 6E"},
+        {"\u6e56", 255, 6, "FF FE FF FF FF 00 56 6E"},
+        {"\u6e56", 65533, 6, "FF FE FF FF FD FF 56 6E"},
+        {"\u6e56", 65534, 10, "FF FE FF FF FF FF FE FF 00 00 56 6E"},
+        {"\u6e56", 70000, 10, "FF FE FF FF FF FF 70 11 01 00 56 6E"},
+        // Everything Windows-1252 holds stays in the 8-bit form.
+        {"Caf\u00e9 \u20ac\u0160\u0178", 1, 1, "08 43 61 66 E9 20 80 8A 9F"},
+    };
+    for (const Case& c : cases) {
+        const QString s = QString::fromUtf8(c.utf8).repeated(c.repeat);
+        const QByteArray b = Store([&](CArchive& ar) { ar.WriteString(s); });
+        const QByteArray prefix = testutil::FromHex(c.prefix);
+        EXPECT_EQ(testutil::Hex(b.left(prefix.size())), testutil::Hex(prefix)) << c.utf8;
+        const bool wide = b.startsWith("\xFF\xFE\xFF");
+        EXPECT_EQ(b.size(), c.head + s.size() * (wide ? 2 : 1)) << c.utf8;
+        QString back;
+        EXPECT_EQ(Load(b, [&](CArchive& ar) { back = ar.ReadString(); }), CArchive::Error::None);
+        EXPECT_EQ(back, s) << c.utf8;
+    }
 }
 
 TEST(Archive, Counts) {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QLineEdit>
@@ -234,6 +235,50 @@ TEST_F(RoundTripTest, RelativeNamesStillFindTheirImagesWhenSavedElsewhere) {
     ReadBack back(dir.filePath("elsewhere/copy.fnm"));
     ASSERT_TRUE(back.ok);
     EXPECT_EQ(back.location.maps.entries[0]->fileName, dir.filePath("lake.bmp"));
+    EXPECT_TRUE(scripted().messages.isEmpty());
+}
+
+TEST_F(RoundTripTest, SaveAsElsewhereRewritesRelativeNamesForTheNewFolder) {
+    mwtest::MakeBitmap(dir, "lake.bmp", {64, 48});
+    QDir(dir.path()).mkpath("maps/old");
+    QDir(dir.path()).mkpath("maps/new/deeper");
+    QDir(dir.path()).mkpath("other");
+    const QString image = dir.filePath("maps/old/west.bmp");
+    ASSERT_TRUE(QFile::copy(dir.filePath("lake.bmp"), image));
+    struct Case {
+        bool relative;
+        const char* savedAs;
+        QString stored;
+    } cases[] = {
+        {false, "maps/old/again.fnm", "west.bmp"},
+        {false, "maps/copy.fnm", "old/west.bmp"},
+        {false, "copy.fnm", "maps/old/west.bmp"},
+        {false, "other/copy.fnm", image},
+        {false, "maps/new/deeper/copy.fnm", image},
+        {true, "other/copy.fnm", "../maps/old/west.bmp"},
+    };
+    for (const Case& c : cases) {
+        // A location in maps/old naming its image by the bare name.
+        {
+            CEditorDoc first;
+            first.relativePaths = true;
+            ASSERT_EQ(first.Editor().AddImages({image}), 1);
+            ASSERT_TRUE(first.OnSaveDocument(dir.filePath("maps/old/lake.fnm")));
+        }
+        CEditorDoc editorDoc;
+        ASSERT_TRUE(editorDoc.OnOpenDocument(dir.filePath("maps/old/lake.fnm")));
+        ASSERT_EQ(editorDoc.Editor().Entry(0)->fileName, "west.bmp");
+        editorDoc.relativePaths = c.relative;
+        scripted().saveFile(dir.filePath(c.savedAs));
+        ASSERT_TRUE(editorDoc.OnFileSaveAs()) << c.savedAs;
+        EXPECT_EQ(editorDoc.GetPathName(), dir.filePath(c.savedAs));
+
+        ReadBack back(dir.filePath(c.savedAs));
+        ASSERT_TRUE(back.ok);
+        ASSERT_EQ(back.location.maps.entries.size(), 1u);
+        EXPECT_EQ(back.location.maps.entries[0]->fileName, c.stored) << c.savedAs;
+        EXPECT_TRUE(back.location.maps.entries[0]->HasImage()) << c.savedAs;
+    }
     EXPECT_TRUE(scripted().messages.isEmpty());
 }
 

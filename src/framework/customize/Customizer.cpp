@@ -8,6 +8,7 @@
 #include <set>
 
 #include "framework/CommandTable.h"
+#include "framework/FileNames.h"
 #include "framework/Prompts.h"
 #include "framework/Settings.h"
 #include "framework/Shell.h"
@@ -159,7 +160,8 @@ void Customizer::RunTool(int index) {
     if (index < 0 || index >= static_cast<int>(state.tools.size())) return;
     const UserTool& tool = state.tools[index];
     if (!shell::Get().startDetached(tool.program, QProcess::splitCommand(tool.arguments)))
-        Prompts::instance().message(QString(str::CustToolFailed).arg(tool.program));
+        Prompts::instance().message(
+            QString(str::CustToolFailed).arg(filenames::Shown(tool.program)));
 }
 
 bool Customizer::Load() {
