@@ -157,8 +157,8 @@ SettingsStore::SettingsStore() {
 }
 
 void SettingsStore::Reload() {
-    settings = std::make_unique<QSettings>(FileFormat(), QSettings::UserScope, kCompany,
-                                           kApplication);
+    settings =
+        std::make_unique<QSettings>(FileFormat(), QSettings::UserScope, kCompany, kApplication);
 }
 
 int SettingsStore::DefaultInt(const char* key) {
