@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "framework/Settings.h"
+
 namespace editorsettings {
 
 namespace {
@@ -22,12 +24,13 @@ void WriteRecent(const QStringList& files) {
         else
             s.remove(key);
     }
-    s.sync();
+    SettingsStore::Sync(s);
 }
 }  // namespace
 
 QSettings& Store() {
-    static QSettings settings(QSettings::IniFormat, QSettings::UserScope, kCompany, kApplication);
+    static QSettings settings(SettingsStore::FileFormat(), QSettings::UserScope, kCompany,
+                              kApplication);
     return settings;
 }
 

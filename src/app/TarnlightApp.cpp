@@ -74,7 +74,9 @@ void CTarnlightApp::ExitInstance() {
     DestroyFrame();
     SettingsStore::instance().SetInt(setting::Splash, showSplash);
     recent.Save();
-    SettingsStore::instance().Sync();
+    SettingsStore& store = SettingsStore::instance();
+    if (const auto status = store.Sync(); status != CAtomicFile::Status::Ok)
+        Prompts::instance().message(CAtomicFile::Message(status, store.Raw().fileName()));
 }
 
 void CTarnlightApp::OnAppAbout() {

@@ -1,5 +1,6 @@
 #include "framework/Archive.h"
 
+#include <QFileDevice>
 #include <QIODevice>
 #include <cerrno>
 #include <cstring>
@@ -288,7 +289,13 @@ bool CArchive::Flush() {
     if (!Failed()) {
         errno = 0;
         qint64 put = device.write(buffer.constData(), bufPos);
-        if (put != bufPos) SetError(errno == ENOSPC ? Error::DiskFull : Error::WriteFault);
+        if (put != bufPos) {
+            const int err = errno;
+            const auto* file = qobject_cast<const QFileDevice*>(&device);
+            const bool full = err == ENOSPC || err == EDQUOT ||
+                              (file && file->error() == QFileDevice::ResourceError);
+            SetError(full ? Error::DiskFull : Error::WriteFault);
+        }
     }
     bufPos = 0;
     return !Failed();

@@ -4,9 +4,9 @@
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 
+#include "framework/AtomicFile.h"
 #include "framework/FileNames.h"
 #include "framework/Prompts.h"
 #include "framework/RecentFileList.h"
@@ -141,37 +141,34 @@ bool CDocument::OnOpenDocument(const QString& path) {
 
 bool CDocument::OnSaveDocument(const QString& path) {
     auto& prompts = Prompts::instance();
-    if (QFileInfo(path).isDir()) {
-        prompts.message(QString(str::NotAFile).arg(filenames::Shown(path)));
-        return false;
-    }
     // Written beside the old file and renamed over it only when complete, so
     // a failed save never costs the previous version.
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        prompts.message(Denied(file) ? QString(str::AccessDenied).arg(filenames::Shown(path))
-                                     : QString(str::WriteFault).arg(filenames::Shown(path)));
+    CAtomicFile file(path);
+    CAtomicFile::Status status = file.Open();
+    if (status != CAtomicFile::Status::Ok) {
+        prompts.message(CAtomicFile::Message(status, path));
         return false;
     }
     WaitCursor wait;
     CArchive::Error error = CArchive::Error::None;
     {
-        CArchive ar(file, CArchive::Mode::Store);
+        CArchive ar(file.Device(), CArchive::Mode::Store);
         Serialize(ar);
         ar.Flush();
         error = ar.GetError();
     }
-    if (error != CArchive::Error::None) {
-        file.cancelWriting();
-        file.commit();
-        prompts.message(FileErrorMessage(path, error, false));
-        return false;
-    }
-    if (!file.commit()) {
-        prompts.message(file.error() == QFileDevice::ResourceError
-                            ? QString(str::DiskFull)
-                            : QString(str::WriteFault).arg(filenames::Shown(path)));
+    if (error == CArchive::Error::DiskFull)
+        file.Fail(CAtomicFile::Status::DiskFull);
+    else if (error != CArchive::Error::None)
+        file.Fail(CAtomicFile::Status::WriteFault);
+    status = file.Commit();
+    if (status != CAtomicFile::Status::Ok) {
+        // Faults of the document's own data keep their own message.
+        const bool ownFault = error != CArchive::Error::None &&
+                              error != CArchive::Error::DiskFull &&
+                              error != CArchive::Error::WriteFault;
+        prompts.message(ownFault ? FileErrorMessage(path, error, false)
+                                 : CAtomicFile::Message(status, path));
         return false;
     }
     SetModifiedFlag(false);

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QVariant>
 #include <memory>
 
-class QSettings;
+#include "framework/AtomicFile.h"
 
 // The program's per-user preferences, company "Quenmoor", application
 // "Fenmarrow Utilities", values below the section "Settings". Every key and
@@ -48,12 +49,18 @@ public:
     static int DefaultInt(const char* key);
 
     QSettings& Raw();
-    void Sync();
+    // Writes pending values; on any failure the file keeps its old bytes.
+    CAtomicFile::Status Sync();
+    static CAtomicFile::Status Sync(QSettings& settings);
+    // Qt's INI text, written to disk only when every byte fits (use it for
+    // every settings file the program keeps).
+    static QSettings::Format FileFormat();
     // Forgets the open store, so the next use reads the file again (tests
     // simulate a restart with it).
     void Reload();
 
 private:
     SettingsStore();
+    void Renew();
     std::unique_ptr<QSettings> settings;
 };

@@ -1,7 +1,6 @@
 #include "interchange/Gpx.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <cmath>
@@ -144,15 +143,13 @@ QByteArray WriteGpx(const CTarnLocation& location) {
     return bytes;
 }
 
-bool ExportGpx(const CTarnLocation& location, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = WriteGpx(location);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+CAtomicFile::Status ExportGpx(const CTarnLocation& location, const QString& path) {
+    return CAtomicFile::Write(path, WriteGpx(location));
+}
+
+QString ExportFailureMessage(CAtomicFile::Status status, const QString& path) {
+    if (status == CAtomicFile::Status::DiskFull) return CAtomicFile::Message(status, path);
+    return QString(str::GpxCannotWrite).arg(path);
 }
 
 ParsedGpx ParseGpx(const QByteArray& bytes) {

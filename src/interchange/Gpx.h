@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "framework/AtomicFile.h"
+
 class CTarnLocation;
 
 // GPX 1.1 in and out: the location's points as waypoints, its polylines as
@@ -17,7 +19,9 @@ namespace gpx {
 // calibration; longitudes are written east-positive as GPX wants them.
 QByteArray WriteGpx(const CTarnLocation& location);
 // WriteGpx into path, replacing it only when everything was written.
-bool ExportGpx(const CTarnLocation& location, const QString& path);
+CAtomicFile::Status ExportGpx(const CTarnLocation& location, const QString& path);
+// What the user is told when ExportGpx failed.
+QString ExportFailureMessage(CAtomicFile::Status status, const QString& path);
 
 // One waypoint as read; lat north-positive, lon east-positive.
 struct Waypoint {

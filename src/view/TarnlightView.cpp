@@ -140,8 +140,10 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::ExportGpx, [this] {
         const std::optional<QString> path =
             Prompts::instance().saveFileName(str::GpxDefaultName, str::GpxFilter);
-        if (path && !gpx::ExportGpx(location, *path))
-            Prompts::instance().message(QString(str::GpxCannotWrite).arg(*path));
+        if (!path) return;
+        const CAtomicFile::Status status = gpx::ExportGpx(location, *path);
+        if (status != CAtomicFile::Status::Ok)
+            Prompts::instance().message(gpx::ExportFailureMessage(status, *path));
     });
     // One printer for the run, so print setup's choice holds for later prints.
     auto* printing = new CMapPrinter(*this);

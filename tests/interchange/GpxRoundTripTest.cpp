@@ -187,9 +187,9 @@ TEST(GpxExport, ExportGpxWritesTheFileAndRefusesAnUnwritablePlace) {
     ASSERT_TRUE(temp.isValid());
     const QString dir = temp.path();
     const QString path = dir + "/out.gpx";
-    ASSERT_TRUE(gpx::ExportGpx(*l, path));
+    ASSERT_EQ(gpx::ExportGpx(*l, path), CAtomicFile::Status::Ok);
     EXPECT_EQ(testutil::ReadAll(path), gpx::WriteGpx(*l));
-    EXPECT_FALSE(gpx::ExportGpx(*l, dir + "/missing/folder/out.gpx"));
+    EXPECT_NE(gpx::ExportGpx(*l, dir + "/missing/folder/out.gpx"), CAtomicFile::Status::Ok);
 }
 
 }  // namespace

@@ -21,8 +21,8 @@ int ExportGpx(const QStringList& args) {
     CTarnlightDoc doc;
     doc.SetLocation(&location);
     if (int status = ReadLocation(doc, args[0]); status != kSuccess) return status;
-    if (!gpx::ExportGpx(location, args[1])) {
-        Complain(QString(str::GpxCannotWrite).arg(args[1]));
+    if (const auto status = gpx::ExportGpx(location, args[1]); status != CAtomicFile::Status::Ok) {
+        Complain(gpx::ExportFailureMessage(status, args[1]));
         return kFileFault;
     }
     return kSuccess;

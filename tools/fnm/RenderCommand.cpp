@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -10,6 +11,7 @@
 #include "Commands.h"
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
+#include "framework/AtomicFile.h"
 #include "view/MapPrinter.h"
 
 namespace fnm {
@@ -77,8 +79,15 @@ int Render(const QStringList& args) {
         return kFileFault;
     }
     const QImage picture = CMapPrinter::ComposeRegion(location, region, Qt::white);
-    if (picture.isNull() || !picture.save(r.out, "PNG")) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (picture.isNull() || !picture.save(&buffer, "PNG")) {
         Complain("fnm render: unable to write " + r.out);
+        return kFileFault;
+    }
+    if (const auto status = CAtomicFile::Write(r.out, png); status != CAtomicFile::Status::Ok) {
+        Complain(CAtomicFile::Message(status, r.out));
         return kFileFault;
     }
     return kSuccess;

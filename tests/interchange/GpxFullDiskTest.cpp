@@ -1,0 +1,82 @@
+#include <QProcess>
+
+#include "../view/ViewFixture.h"
+#include "GpxTestSupport.h"
+#include "TmpfsVolume.h"
+#include "interchange/Gpx.h"
+#include "resources/CommandIds.h"
+#include "resources/Strings.h"
+
+namespace {
+
+constexpr qint64 kPage = 4096;
+
+class GpxFullDisk : public ViewTest {
+protected:
+    void SetUp() override {
+        ViewTest::SetUp();
+        if (!volume.mounted()) {
+            GTEST_SKIP() << volume.why();
+        }
+        CTarnLocation& l = view->Location();
+        const auto calibrated = gpxtest::CalibratedLocation();
+        l.lon1 = calibrated->lon1;
+        l.lon2 = calibrated->lon2;
+        l.lat1 = calibrated->lat1;
+        l.lat2 = calibrated->lat2;
+        l.x1 = calibrated->x1;
+        l.x2 = calibrated->x2;
+        l.y1 = calibrated->y1;
+        l.y2 = calibrated->y2;
+        // Enough waypoints for a file of several pages.
+        for (int i = 0; i < 150; ++i)
+            l.mapPoints.AddPoint(10 + i * 12, 20 + i * 9, i % 5, i, QString("Spot %1").arg(i),
+                                 "gravel bar along the drop-off");
+        doc.SetModifiedFlag(false);
+    }
+    TmpfsVolume volume{512 * 1024};
+};
+
+// Export from the menu over an older export at every free size: the new
+// file lands whole or the old one stays, with the disk-full message.
+TEST_F(GpxFullDisk, MenuExportIsWholeOrRefused) {
+    const QString path = volume.filePath("waypoints.gpx");
+    const QByteArray old = "<gpx/>\n";
+    const QByteArray fresh = gpx::WriteGpx(view->Location());
+    ASSERT_GT(fresh.size(), 3 * kPage);
+    const qint64 needed = (fresh.size() + kPage - 1) / kPage * kPage;
+    for (qint64 free : TmpfsVolume::FreeSizes(fresh.size() + 64 * 1024)) {
+        SCOPED_TRACE("free " + std::to_string(free));
+        volume.Unfill();
+        ASSERT_TRUE(testutil::WriteAll(path, old));
+        ASSERT_TRUE(volume.LeaveFree(free));
+        scripted().reset();
+        scripted().saveFile(path);
+        ASSERT_TRUE(table.execute(cmd::ExportGpx));
+        if (free >= needed) {
+            EXPECT_EQ(testutil::ReadAll(path), fresh);
+            EXPECT_TRUE(scripted().messages.isEmpty());
+        } else {
+            EXPECT_EQ(testutil::ReadAll(path), old);
+            EXPECT_EQ(scripted().messages, QStringList{str::DiskFull});
+        }
+    }
+}
+
+// The command-line export says the same and fails with status 2.
+TEST_F(GpxFullDisk, ToolExportFailsOnAFullDisk) {
+    QTemporaryDir dir;
+    const QString in = dir.filePath("lake.fnm");
+    ASSERT_TRUE(testutil::WriteAll(in, gpxtest::LocationBytes(view->Location())));
+    const QString out = volume.filePath("out.gpx");
+    ASSERT_TRUE(testutil::WriteAll(out, "<gpx/>\n"));
+    ASSERT_TRUE(volume.LeaveFree(0));
+    QProcess fnm;
+    fnm.start(FNM_BINARY, {"export-gpx", in, out});
+    ASSERT_TRUE(fnm.waitForFinished(60000));
+    EXPECT_EQ(fnm.exitCode(), 2);
+    EXPECT_TRUE(QString::fromLocal8Bit(fnm.readAllStandardError()).contains(str::DiskFull));
+    EXPECT_EQ(testutil::ReadAll(out), "<gpx/>\n");
+}
+
+}  // namespace
