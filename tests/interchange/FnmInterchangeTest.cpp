@@ -83,7 +83,9 @@ TEST_F(FnmInterchange, ExportThenImportThroughTheToolAddsEveryPoint) {
     const ToolRun imported =
         Fnm({"import-gpx", Path("empty.fnm"), Path("row.gpx"), Path("filled.fnm")});
     ASSERT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out, "added 5\nskipped 0\n");
+    EXPECT_EQ(imported.out,
+              "added 5\nskipped 0\nwaypoints: 5 added, 0 skipped\nroutes: 0 added, 0 skipped\n"
+              "track segments: 0 added, 0 skipped\n");
     EXPECT_EQ(testutil::ReadAll(Path("filled.fnm")), testutil::ReadAll(row))
         << "the same points at the same pixels, written as Save writes them";
 }
@@ -100,7 +102,8 @@ TEST_F(FnmInterchange, ImportReportsSkipsAndDamage) {
                            "<wpt lat=\"46.2\" lon=\"-93.5\"><name>cut"));
     const ToolRun run = Fnm({"import-gpx", Path("empty.fnm"), Path("mixed.gpx"), Path("out.fnm")});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "added 1\nskipped 2\n");
+    EXPECT_TRUE(run.out.startsWith("added 1\nskipped 2\nwaypoints: 1 added, 2 skipped\n"))
+        << run.out;
     EXPECT_TRUE(run.err.contains("1 skipped: south of the equator or east of Greenwich."))
         << run.err;
     EXPECT_TRUE(run.err.contains("1 skipped: outside the allowed mapping area.")) << run.err;
@@ -237,7 +240,7 @@ TEST_F(FnmInterchange, GpsbabelReadsTheExportAndWritesWhatImports) {
     ASSERT_EQ(back.status, 0) << back.err;
     auto l = gpxtest::CalibratedLocation();
     const gpx::ImportReport report = gpx::ImportGpx(*l, Path("babel.gpx"));
-    EXPECT_EQ(report.added, 5) << report.Message();
+    EXPECT_EQ(report.waypoints.added, 5) << report.Message();
     EXPECT_TRUE(report.problems.isEmpty()) << report.Message();
     ASSERT_EQ(l->mapPoints.items.size(), 5u);
     for (int type = 0; type < 5; ++type)
