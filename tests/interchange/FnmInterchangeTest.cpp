@@ -248,3 +248,47 @@ TEST_F(FnmInterchange, GpsbabelReadsTheExportAndWritesWhatImports) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FnmInterchange, GpsbabelReadsAltitudesAsMetresAndEveryDrawing) {
+    const QString gpsbabel = QStandardPaths::findExecutable("gpsbabel");
+    if (gpsbabel.isEmpty()) GTEST_SKIP() << "gpsbabel is not installed";
+    auto l = gpxtest::CalibratedLocation();
+    const struct {
+        int feet;
+        const char* metres;  // as gpsbabel prints them, one decimal
+    } altitudes[] = {{1251, "381.3"}, {0, "0.0"}, {-20, "-6.1"}, {3000, "914.4"}};
+    for (const auto& a : altitudes) {
+        CUserInfoPoint& p = l->userInfoPoints.AddNew();
+        p.altitude = a.feet;
+        p.position = QPoint(100, 100);
+    }
+    l->lineDraws.AddNew().points = {{10, 10}, {20, 20}};
+    l->rectElipDraws.AddNew(true).rect = RectL{100, 100, 300, 200};
+    l->freeHands.AddNew().points = {{30, 30}, {31, 33}, {35, 34}};
+    const QString fnm = Path("drawn.fnm");
+    ASSERT_TRUE(testutil::WriteAll(fnm, gpxtest::LocationBytes(*l)));
+    ASSERT_EQ(Fnm({"export-gpx", fnm, Path("out.gpx")}).status, 0);
+
+    const ToolRun csv =
+        RunProgram(gpsbabel, {"-i", "gpx", "-f", Path("out.gpx"), "-o", "unicsv", "-F", "-"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    QStringList rows = csv.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 5) << csv.out;
+    const QStringList header = rows.takeFirst().trimmed().split(',');
+    const qsizetype altitude = header.indexOf("Altitude");
+    ASSERT_GE(altitude, 0) << header.join(',');
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i].trimmed().split(',').value(altitude), altitudes[i].metres) << rows[i];
+
+    // Routes and tracks as gpsbabel counts them: 2 + 37 route points, 3 track points.
+    for (const auto& [flag, points] : {std::pair{"-r", 39}, std::pair{"-t", 3}}) {
+        const ToolRun run = RunProgram(
+            gpsbabel, {flag, "-i", "gpx", "-f", Path("out.gpx"), "-o", "unicsv", "-F", "-"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts).size(), points + 1) << flag << run.out;
+    }
+}
+
+}  // namespace
