@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     if (argc != 3 || !fuzzing::Find(argv[1])) {
-        std::fprintf(stderr, "usage: fuzz_seeds location|qlt|jpeg|bitmap|settings FOLDER\n");
+        std::fprintf(stderr, "usage: fuzz_seeds location|qlt|jpeg|bitmap|settings|gpx FOLDER\n");
         return 64;
     }
     fuzzing::WriteSeeds(argv[1], argv[2]);

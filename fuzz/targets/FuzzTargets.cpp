@@ -28,6 +28,7 @@
 #include "framework/customize/CustomizationState.h"
 #include "imaging/DecodedImage.h"
 #include "imaging/JpegFile.h"
+#include "interchange/Gpx.h"
 
 namespace fuzzing {
 namespace {
@@ -233,9 +234,58 @@ int Settings(const uint8_t* data, size_t size) {
     return 0;
 }
 
+// A calibrated 400 x 300 location over a lake, nothing on it yet.
+void Calibrate(CTarnLocation& l) {
+    l.lon1 = 93.80;
+    l.lon2 = 93.40;
+    l.lat1 = 46.40;
+    l.lat2 = 46.10;
+    l.x2 = 400;
+    l.y2 = 300;
+    l.maps.extentWidth = 400;
+    l.maps.extentHeight = 300;
+}
+
+size_t Drawings(const CTarnLocation& l) {
+    return l.lineDraws.items.size() + l.rectElipDraws.items.size() + l.freeHands.items.size();
+}
+
+// A GPX file imported as the menu command and fnm import it, then exported
+// and imported again: what came in goes out and comes back whole.
+int GpxInput(const uint8_t* data, size_t size) {
+    SilentScope silent;
+    const QString path = env().Work("input.gpx");
+    if (!WriteFile(path, data, size)) return 0;
+    CTarnLocation location;
+    Calibrate(location);
+    const gpx::ImportReport report = gpx::ImportGpx(location, path);
+    Check(report.waypoints.added ==
+              int(location.userInfoPoints.points.size() + location.mapPoints.items.size()),
+          "every waypoint counted as added is a point");
+    Check(report.routes.added == int(location.lineDraws.items.size()),
+          "every route counted as added is a line");
+    Check(report.segments.added == int(location.freeHands.items.size()),
+          "every track segment counted as added is a stroke");
+    // Every point read took bytes of the file.
+    if (report.Added() > 0)
+        Check(size_t(report.Added()) <= size / 8, "items within the file's size");
+    Check(silent.silent.shown.isEmpty(), "an import asks nothing");
+    DrawCorner(location);
+
+    const QByteArray exported = gpx::WriteGpx(location);
+    CTarnLocation again;
+    Calibrate(again);
+    const gpx::ImportReport back = gpx::AddParsed(again, gpx::ParseGpx(exported));
+    Check(back.problems.isEmpty(), "an export reads back without problems");
+    Check(back.Skipped() == 0, "an export comes back whole");
+    Check(back.waypoints.added == report.waypoints.added, "every point comes back");
+    Check(Drawings(again) == Drawings(location), "every drawing comes back");
+    return 0;
+}
+
 const std::vector<NamedTarget> kTargets = {
     {"location", Location}, {"qlt", Qlt},           {"jpeg", Jpeg},
-    {"bitmap", Bitmap},     {"settings", Settings},
+    {"bitmap", Bitmap},     {"settings", Settings}, {"gpx", GpxInput},
 };
 
 void WriteStandIns(const QString& folder) {
@@ -389,6 +439,36 @@ void WriteBitmapSeeds(const QString& folder) {
     SaveSeed(folder, "rle8.bmp", rle);
 }
 
+void WriteGpxSeeds(const QString& folder) {
+    CTarnLocation l;
+    Calibrate(l);
+    CUserInfoPoint& dock = l.userInfoPoints.AddNew();
+    dock.name = QString::fromUtf8("Dock \u00e9 <&>");
+    dock.altitude = 1251;
+    l.mapPoints.AddPoint(120, 80, CMapPoint::Rock, -12, "Reef", "8 ft");
+    l.mapPoints.AddPoint(200, 90, -1, 0, "Other", "");
+    l.lineDraws.AddNew().points = {{10, 10}, {100, 120}, {390, 20}};
+    l.rectElipDraws.AddNew(false).rect = RectL{50, 60, 150, 160};
+    l.rectElipDraws.AddNew(true).rect = RectL{200, 100, 300, 250};
+    CFreeHand& stroke = l.freeHands.AddNew();
+    stroke.points = {{30, 40}, {32, 44}, {35, 41}};
+    stroke.ComputeBounds();
+    SaveSeed(folder, "export.gpx", gpx::WriteGpx(l));
+    SaveSeed(folder, "gpx10.gpx",
+             "<?xml version=\"1.0\"?>\n<gpx version=\"1.0\" "
+             "xmlns=\"http://www.topografix.com/GPX/1/0\">\n"
+             "<wpt lat=\"46.3\" lon=\"-93.6\"><ele>381.3</ele><name><![CDATA[Hump <1>]]></name>"
+             "<sym>Anchor</sym><type>Rock</type></wpt>\n"
+             "<rte><rtept lat=\"46.3\" lon=\"-93.7\"/><rtept lat=\"46.2\" lon=\"-93.5\"/></rte>\n"
+             "<trk><trkseg><trkpt lat=\"46.25\" lon=\"-93.65\"><ele>380</ele></trkpt>"
+             "<trkpt lat=\"46.26\" lon=\"-93.64\"/></trkseg><trkseg/></trk>\n</gpx>\n");
+    SaveSeed(folder, "extensions.gpx",
+             "<g:gpx xmlns:g=\"http://www.topografix.com/GPX/1/1\" xmlns:x=\"urn:x\">"
+             "<g:metadata><g:extensions><x:c>1</x:c></g:extensions></g:metadata>"
+             "<g:wpt lat=\"-1\" lon=\"10\"><g:extensions><x:d/></g:extensions></g:wpt>"
+             "<g:rte><g:rtept lat=\"47\" lon=\"-93.6\"/></g:rte></g:gpx>");
+}
+
 void WriteSettingsSeeds(const QString& folder) {
     SettingsStore& store = SettingsStore::instance();
     QSettings& raw = store.Raw();
@@ -439,6 +519,7 @@ void WriteSeeds(const std::string& target, const std::string& folderName) {
         WriteJpegSeeds(folder, QStringLiteral(FM_SAMPLES_DIR "/millelacs-west.jpg"));
     if (target == "bitmap") WriteBitmapSeeds(folder);
     if (target == "settings") WriteSettingsSeeds(folder);
+    if (target == "gpx") WriteGpxSeeds(folder);
 }
 
 namespace {}  // namespace

@@ -22,7 +22,7 @@ struct NamedTarget {
     Target run;
 };
 
-// location, qlt, jpeg, bitmap, settings.
+// location, qlt, jpeg, bitmap, settings, gpx.
 const std::vector<NamedTarget>& Targets();
 Target Find(const std::string& name);
 

@@ -1,5 +1,6 @@
 #include "interchange/GpxSymbols.h"
 
+#include <QRegularExpression>
 #include <array>
 #include <iterator>
 
@@ -82,20 +83,27 @@ int IconForSymbol(const QString& sym) {
 }
 
 QString MapPointSymbol(int32_t type) {
+    // Any other type is drawn in Land's green.
     const MapPointKind* k = KindOf(type);
-    return QString::fromLatin1(k ? k->symbol : kMapPointKinds[0].symbol);
+    return QString::fromLatin1(k ? k->symbol : KindOf(CMapPoint::Land)->symbol);
 }
 
 QString MapPointTypeName(int32_t type) {
     const MapPointKind* k = KindOf(type);
-    return QString::fromLatin1(k ? k->typeName : kMapPointKinds[0].typeName);
+    return k ? QString::fromLatin1(k->typeName) : QString::number(type);
 }
 
 std::optional<int32_t> MapPointTypeFromName(const QString& name) {
     const QString wanted = name.trimmed();
     for (const MapPointKind& k : kMapPointKinds)
         if (wanted.compare(QLatin1String(k.typeName), Qt::CaseInsensitive) == 0) return k.type;
-    return std::nullopt;
+    // A type number: what a point of none of the named types is written as.
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]{1,10}$"));
+    if (!number.match(wanted).hasMatch()) return std::nullopt;
+    bool ok = false;
+    const int32_t type = wanted.toInt(&ok);
+    if (!ok) return std::nullopt;
+    return type;
 }
 
 }  // namespace gpx

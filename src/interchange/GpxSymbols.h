@@ -15,10 +15,12 @@ QString IconSymbol(int iconId);
 // when no icon carries that symbol.
 int IconForSymbol(const QString& sym);
 
-// The symbol and the <type> word of a map point type ("Water" .. "Landmark").
+// The symbol and the <type> word of a map point type ("Water" .. "Landmark");
+// a type of none of those five is written as its number ("-1", "7").
 QString MapPointSymbol(int32_t type);
 QString MapPointTypeName(int32_t type);
-// The map point type a <type> word names (letter case ignored), if any.
+// The map point type a <type> word (letter case ignored) or number names,
+// if any.
 std::optional<int32_t> MapPointTypeFromName(const QString& name);
 
 }  // namespace gpx

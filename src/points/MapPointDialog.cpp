@@ -75,6 +75,7 @@ CMapPointDialog::CMapPointDialog(const MapPointValues& initial, QWidget* parent)
         grid->addWidget(numberEdits[LatDeg + i], 2, 1 + i);
         grid->addWidget(numberEdits[LonDeg + i], 3, 1 + i);
     }
+    numberEdits[Elevation]->setToolTip(str::ElevationToolTip);
     addLabel(str::MapPointElevationLabel, 4, numberEdits[Elevation]);
     grid->addWidget(numberEdits[Elevation], 4, 1);
     auto* infoLabel = new QLabel(str::MapPointInfoLabel, this);

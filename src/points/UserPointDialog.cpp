@@ -75,6 +75,7 @@ CUserPointDialog::CUserPointDialog(UserPointValues& values, QWidget* parent)
     altitudeEdit->setObjectName(QString::number(kAltitudeId));
     altitudeEdit->setFixedWidth(48);
     altitudeEdit->setAlignment(Qt::AlignRight);
+    altitudeEdit->setToolTip(str::AltitudeToolTip);
     infoEdit = new QPlainTextEdit(this);
     infoEdit->setObjectName(QString::number(kInfoId));
     infoEdit->setTabChangesFocus(true);

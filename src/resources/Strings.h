@@ -241,4 +241,26 @@ inline constexpr const char* GpxNotGpx = "the file is not a GPX file";
 inline constexpr const char* GpxCannotOpen = "Unable to open %1.";
 inline constexpr const char* GpxCannotWrite = "Unable to write %1.";
 inline constexpr const char* GpxRouteName = "Line %1";
+inline constexpr const char* GpxRectangleName = "Rectangle %1";
+inline constexpr const char* GpxEllipseName = "Ellipse %1";
+inline constexpr const char* GpxStrokeName = "Stroke %1";
+inline constexpr const char* GpxRoutesAdded = "%1 route(s) added as lines.";
+inline constexpr const char* GpxTracksAdded = "%1 track segment(s) added as free-hand strokes.";
+inline constexpr const char* GpxSkippedEmpty = "%1 skipped: no points.";
+inline constexpr const char* GpxNotAFile = "Unable to open %1: only regular files are read.";
+inline constexpr const char* GpxTooLarge = "Unable to open %1: a GPX file may have at most %2 MB.";
+inline constexpr const char* GpxNoPointPosition = "line %1: a point without a valid lat and lon";
+inline constexpr const char* GpxTooManyPoints =
+    "line %1: more than %2 points; the rest is not read";
+// Altitudes and elevations are the numbers users type: feet.
+inline constexpr const char* AltitudeToolTip = "Altitude in feet";
+inline constexpr const char* ElevationToolTip = "Elevation in feet";
+// The command-line tool
+inline constexpr const char* FnmBadNumber =
+    "fnm %1: %2 must be a decimal number from %3 to %4, not \"%5\"";
+inline constexpr const char* FnmUnknownOption = "fnm %1: unknown option %2";
+inline constexpr const char* FnmRepeatedOption = "fnm %1: %2 is given twice";
+inline constexpr const char* FnmMissingValue = "fnm %1: %2 needs a value";
+inline constexpr const char* FnmNotGpx =
+    "fnm import-gpx: %1 is not a GPX file; nothing was written";
 }  // namespace str

@@ -130,7 +130,7 @@ void CTarnlightView::BuildCommands() {
         const std::optional<QString> path = Prompts::instance().openFileName(str::GpxFilter);
         if (!path) return;
         const gpx::ImportReport report = gpx::ImportGpx(location, *path);
-        if (report.added > 0) {
+        if (report.Added() > 0) {
             doc.SetModifiedFlag();
             viewport()->update();
         }

@@ -9,7 +9,7 @@ TEST(FnmHelp, VersionAndPerCommandHelp) {
         QStringList args;
         const char* printed;
     } cases[] = {
-        {{"--version"}, "fnm 1.0.0"},
+        {{"--version"}, "fnm (Fenmarrow Utilities) 1.0.0"},
         {{"info", "--help"}, "usage: fnm info FILE"},
         {{"resave", "-h"}, "usage: fnm resave IN OUT"},
     };

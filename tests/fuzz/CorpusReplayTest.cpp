@@ -37,7 +37,7 @@ TEST_P(CorpusReplay, EveryKeptInputPasses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("location", "qlt", "jpeg", "bitmap", "settings"),
+                         ::testing::Values("location", "qlt", "jpeg", "bitmap", "settings", "gpx"),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

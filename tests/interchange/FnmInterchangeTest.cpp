@@ -83,7 +83,9 @@ TEST_F(FnmInterchange, ExportThenImportThroughTheToolAddsEveryPoint) {
     const ToolRun imported =
         Fnm({"import-gpx", Path("empty.fnm"), Path("row.gpx"), Path("filled.fnm")});
     ASSERT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(imported.out, "added 5\nskipped 0\n");
+    EXPECT_EQ(imported.out,
+              "added 5\nskipped 0\nwaypoints: 5 added, 0 skipped\nroutes: 0 added, 0 skipped\n"
+              "track segments: 0 added, 0 skipped\n");
     EXPECT_EQ(testutil::ReadAll(Path("filled.fnm")), testutil::ReadAll(row))
         << "the same points at the same pixels, written as Save writes them";
 }
@@ -100,7 +102,8 @@ TEST_F(FnmInterchange, ImportReportsSkipsAndDamage) {
                            "<wpt lat=\"46.2\" lon=\"-93.5\"><name>cut"));
     const ToolRun run = Fnm({"import-gpx", Path("empty.fnm"), Path("mixed.gpx"), Path("out.fnm")});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "added 1\nskipped 2\n");
+    EXPECT_TRUE(run.out.startsWith("added 1\nskipped 2\nwaypoints: 1 added, 2 skipped\n"))
+        << run.out;
     EXPECT_TRUE(run.err.contains("1 skipped: south of the equator or east of Greenwich."))
         << run.err;
     EXPECT_TRUE(run.err.contains("1 skipped: outside the allowed mapping area.")) << run.err;
@@ -237,11 +240,55 @@ TEST_F(FnmInterchange, GpsbabelReadsTheExportAndWritesWhatImports) {
     ASSERT_EQ(back.status, 0) << back.err;
     auto l = gpxtest::CalibratedLocation();
     const gpx::ImportReport report = gpx::ImportGpx(*l, Path("babel.gpx"));
-    EXPECT_EQ(report.added, 5) << report.Message();
+    EXPECT_EQ(report.waypoints.added, 5) << report.Message();
     EXPECT_TRUE(report.problems.isEmpty()) << report.Message();
     ASSERT_EQ(l->mapPoints.items.size(), 5u);
     for (int type = 0; type < 5; ++type)
         EXPECT_EQ(l->mapPoints.items[type]->position, QPoint(100 + 180 * type, 400));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FnmInterchange, GpsbabelReadsAltitudesAsMetresAndEveryDrawing) {
+    const QString gpsbabel = QStandardPaths::findExecutable("gpsbabel");
+    if (gpsbabel.isEmpty()) GTEST_SKIP() << "gpsbabel is not installed";
+    auto l = gpxtest::CalibratedLocation();
+    const struct {
+        int feet;
+        const char* metres;  // as gpsbabel prints them, one decimal
+    } altitudes[] = {{1251, "381.3"}, {0, "0.0"}, {-20, "-6.1"}, {3000, "914.4"}};
+    for (const auto& a : altitudes) {
+        CUserInfoPoint& p = l->userInfoPoints.AddNew();
+        p.altitude = a.feet;
+        p.position = QPoint(100, 100);
+    }
+    l->lineDraws.AddNew().points = {{10, 10}, {20, 20}};
+    l->rectElipDraws.AddNew(true).rect = RectL{100, 100, 300, 200};
+    l->freeHands.AddNew().points = {{30, 30}, {31, 33}, {35, 34}};
+    const QString fnm = Path("drawn.fnm");
+    ASSERT_TRUE(testutil::WriteAll(fnm, gpxtest::LocationBytes(*l)));
+    ASSERT_EQ(Fnm({"export-gpx", fnm, Path("out.gpx")}).status, 0);
+
+    const ToolRun csv =
+        RunProgram(gpsbabel, {"-i", "gpx", "-f", Path("out.gpx"), "-o", "unicsv", "-F", "-"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    QStringList rows = csv.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 5) << csv.out;
+    const QStringList header = rows.takeFirst().trimmed().split(',');
+    const qsizetype altitude = header.indexOf("Altitude");
+    ASSERT_GE(altitude, 0) << header.join(',');
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        EXPECT_EQ(rows[i].trimmed().split(',').value(altitude), altitudes[i].metres) << rows[i];
+
+    // Routes and tracks as gpsbabel counts them: 2 + 37 route points, 3 track points.
+    for (const auto& [flag, points] : {std::pair{"-r", 39}, std::pair{"-t", 3}}) {
+        const ToolRun run = RunProgram(
+            gpsbabel, {flag, "-i", "gpx", "-f", Path("out.gpx"), "-o", "unicsv", "-F", "-"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.split('\n', Qt::SkipEmptyParts).size(), points + 1) << flag << run.out;
+    }
 }
 
 }  // namespace

@@ -46,10 +46,10 @@ TEST(GpxImport, SkipsWaypointsOutsideTheQuarterOrTheMappingArea) {
         SCOPED_TRACE(c.what);
         auto l = CalibratedLocation();
         const gpx::ImportReport report =
-            gpx::AddWaypoints(*l, gpx::ParseGpx(Gpx(kInside + c.waypoint + kInside)));
-        EXPECT_EQ(report.added, 2);
-        EXPECT_EQ(report.skippedQuarter, c.quarter);
-        EXPECT_EQ(report.skippedOutside, c.outside);
+            gpx::AddParsed(*l, gpx::ParseGpx(Gpx(kInside + c.waypoint + kInside)));
+        EXPECT_EQ(report.waypoints.added, 2);
+        EXPECT_EQ(report.waypoints.skippedQuarter, c.quarter);
+        EXPECT_EQ(report.waypoints.skippedOutside, c.outside);
         EXPECT_EQ(PointCount(*l), 2u);
         EXPECT_TRUE(report.problems.isEmpty());
     }
@@ -58,9 +58,9 @@ TEST(GpxImport, SkipsWaypointsOutsideTheQuarterOrTheMappingArea) {
 TEST(GpxImport, OneMessageCountsEveryKindOfSkip) {
     auto l = CalibratedLocation();
     const gpx::ImportReport report =
-        gpx::AddWaypoints(*l, gpx::ParseGpx(Gpx(kInside + "<wpt lat=\"-1\" lon=\"-93.6\"/>"
-                                                          "<wpt lat=\"46.2\" lon=\"10\"/>"
-                                                          "<wpt lat=\"47\" lon=\"-93.6\"/>")));
+        gpx::AddParsed(*l, gpx::ParseGpx(Gpx(kInside + "<wpt lat=\"-1\" lon=\"-93.6\"/>"
+                                                       "<wpt lat=\"46.2\" lon=\"10\"/>"
+                                                       "<wpt lat=\"47\" lon=\"-93.6\"/>")));
     EXPECT_EQ(report.Message(),
               "1 waypoint(s) added.\n"
               "2 skipped: south of the equator or east of Greenwich.\n"
@@ -70,9 +70,9 @@ TEST(GpxImport, OneMessageCountsEveryKindOfSkip) {
 TEST(GpxImport, AnUncalibratedLocationTakesNothing) {
     CTarnLocation l;
     l.lon1 = l.lon2 = l.x1 = l.x2 = 0;
-    const gpx::ImportReport report = gpx::AddWaypoints(l, gpx::ParseGpx(Gpx(kInside)));
-    EXPECT_EQ(report.added, 0);
-    EXPECT_EQ(report.skippedOutside, 1);
+    const gpx::ImportReport report = gpx::AddParsed(l, gpx::ParseGpx(Gpx(kInside)));
+    EXPECT_EQ(report.waypoints.added, 0);
+    EXPECT_EQ(report.waypoints.skippedOutside, 1);
     EXPECT_EQ(PointCount(l), 0u);
 }
 
@@ -90,8 +90,8 @@ TEST(GpxImport, AWaypointWithoutAPositionIsReportedAndTheRestAdded) {
         SCOPED_TRACE(c.what);
         auto l = CalibratedLocation();
         const gpx::ImportReport report =
-            gpx::AddWaypoints(*l, gpx::ParseGpx(Gpx(kInside + c.waypoint)));
-        EXPECT_EQ(report.added, 1);
+            gpx::AddParsed(*l, gpx::ParseGpx(Gpx(kInside + c.waypoint)));
+        EXPECT_EQ(report.waypoints.added, 1);
         EXPECT_EQ(report.Skipped(), 0);
         EXPECT_EQ(report.problems, QStringList{"line 4: a waypoint without a valid lat and lon"});
         EXPECT_TRUE(report.Message().contains("Could not read:\nline 4:")) << report.Message();
@@ -105,8 +105,8 @@ TEST(GpxImport, ATruncatedFileKeepsItsWholeWaypointsOnly) {
         Gpx(kInside + kInside + "<wpt lat=\"46.3\" lon=\"-93.5\"><name>Cut</name><sym>Anc");
     const QByteArray cut = whole.left(whole.lastIndexOf("<sym>Anc") + 8);
     auto l = CalibratedLocation();
-    const gpx::ImportReport report = gpx::AddWaypoints(*l, gpx::ParseGpx(cut));
-    EXPECT_EQ(report.added, 2);
+    const gpx::ImportReport report = gpx::AddParsed(*l, gpx::ParseGpx(cut));
+    EXPECT_EQ(report.waypoints.added, 2);
     ASSERT_EQ(report.problems.size(), 1);
     EXPECT_TRUE(report.problems[0].startsWith("line 5: ")) << report.problems[0];
     for (const auto& p : l->userInfoPoints.points) EXPECT_EQ(p->name, "Inside");
@@ -127,8 +127,8 @@ TEST(GpxImport, FilesThatAreNotGpxAddNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto l = CalibratedLocation();
-        const gpx::ImportReport report = gpx::AddWaypoints(*l, gpx::ParseGpx(c.bytes));
-        EXPECT_EQ(report.added, 0);
+        const gpx::ImportReport report = gpx::AddParsed(*l, gpx::ParseGpx(c.bytes));
+        EXPECT_EQ(report.waypoints.added, 0);
         ASSERT_EQ(report.problems.size(), 1);
         EXPECT_TRUE(report.problems[0].startsWith(c.problem)) << report.problems[0];
         EXPECT_EQ(PointCount(*l), 0u);
@@ -137,18 +137,18 @@ TEST(GpxImport, FilesThatAreNotGpxAddNothing) {
 
 TEST(GpxImport, TypesMakeMapPointsAndSymbolsPickIcons) {
     auto l = CalibratedLocation();
-    const gpx::ImportReport report = gpx::AddWaypoints(
+    const gpx::ImportReport report = gpx::AddParsed(
         *l, gpx::ParseGpx(Gpx("<wpt lat=\"46.25\" lon=\"-93.6\"><ele>12.6</ele><name>Hump</name>"
                               "<desc>weeds</desc><sym>Summit</sym><type>rock</type></wpt>"
                               "<wpt lat=\"46.25\" lon=\"-93.6\"><sym>Boat Ramp</sym>"
                               "<type>Fishing</type></wpt>"
                               "<wpt lat=\"46.25\" lon=\"-93.6\"><sym>Crab Pot</sym></wpt>"
                               "<rte><rtept lat=\"46.2\" lon=\"-93.5\"/></rte>")));
-    EXPECT_EQ(report.added, 3);
+    EXPECT_EQ(report.waypoints.added, 3);
     ASSERT_EQ(l->mapPoints.items.size(), 1u);
     const CMapPoint& hump = *l->mapPoints.items[0];
     EXPECT_EQ(hump.type, CMapPoint::Rock);
-    EXPECT_EQ(hump.elevation, 13);
+    EXPECT_EQ(hump.elevation, 41) << "12.6 m is 41.3 ft";
     EXPECT_EQ(hump.name, "Hump");
     EXPECT_EQ(hump.info, "weeds");
     EXPECT_EQ(hump.position, QPoint(1000, 750));
@@ -161,7 +161,7 @@ TEST(GpxImport, TypesMakeMapPointsAndSymbolsPickIcons) {
 TEST(GpxImport, PositionsAreTruncatedToWholePixels) {
     auto l = CalibratedLocation();
     // 93.6 - 0.0001234 degrees west is 1000.617 pixels; 46.25 - 0.0001 north is 750.5.
-    gpx::AddWaypoints(*l, gpx::ParseGpx(Gpx("<wpt lat=\"46.2499\" lon=\"-93.5998766\"/>")));
+    gpx::AddParsed(*l, gpx::ParseGpx(Gpx("<wpt lat=\"46.2499\" lon=\"-93.5998766\"/>")));
     ASSERT_EQ(l->userInfoPoints.points.size(), 1u);
     EXPECT_EQ(l->userInfoPoints.points[0]->position, QPoint(1000, 750));
 }
@@ -169,7 +169,7 @@ TEST(GpxImport, PositionsAreTruncatedToWholePixels) {
 TEST(GpxImport, AFileThatCannotBeOpenedSaysSo) {
     auto l = CalibratedLocation();
     const gpx::ImportReport report = gpx::ImportGpx(*l, "/nonexistent/folder/in.gpx");
-    EXPECT_EQ(report.added, 0);
+    EXPECT_EQ(report.waypoints.added, 0);
     EXPECT_EQ(report.problems, QStringList{"Unable to open /nonexistent/folder/in.gpx."});
 }
 
@@ -179,7 +179,7 @@ TEST(GpxImport, ImportGpxReadsAFile) {
     const QString path = dir.filePath("in.gpx");
     ASSERT_TRUE(testutil::WriteAll(path, Gpx(kInside)));
     auto l = CalibratedLocation();
-    EXPECT_EQ(gpx::ImportGpx(*l, path).added, 1);
+    EXPECT_EQ(gpx::ImportGpx(*l, path).waypoints.added, 1);
     EXPECT_EQ(PointCount(*l), 1u);
 }
 

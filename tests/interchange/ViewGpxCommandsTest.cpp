@@ -78,3 +78,30 @@ TEST_F(ViewGpxTest, ExportWritesTheLocationsPointsWhereTheUserSays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ViewGpxTest, ImportBringsRoutesAndTracksAndCountsEachKind) {
+    const QString path = dir.filePath("paths.gpx");
+    ASSERT_TRUE(testutil::WriteAll(
+        path,
+        "<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+        "<rte><rtept lat=\"46.37\" lon=\"-93.76\"/><rtept lat=\"46.35\" lon=\"-93.70\"/></rte>\n"
+        "<rte/>\n"
+        "<trk><trkseg><trkpt lat=\"46.37\" lon=\"-93.76\"/><trkpt lat=\"46.36\" lon=\"-93.75\"/>"
+        "</trkseg></trk>\n"
+        "</gpx>\n"));
+    scripted().openFile(path);
+    ASSERT_TRUE(table.execute(cmd::ImportGpx));
+    CTarnLocation& l = view->Location();
+    ASSERT_EQ(l.lineDraws.items.size(), 1u);
+    EXPECT_EQ(l.lineDraws.items[0]->points, (std::vector<QPoint>{{200, 150}, {500, 250}}));
+    ASSERT_EQ(l.freeHands.items.size(), 1u);
+    EXPECT_EQ(l.freeHands.items[0]->points, (std::vector<QPoint>{{200, 150}, {250, 200}}));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(scripted().messages, QStringList{"1 route(s) added as lines.\n"
+                                               "1 skipped: no points.\n"
+                                               "1 track segment(s) added as free-hand strokes."});
+}
+
+}  // namespace

@@ -1,13 +1,14 @@
 #pragma once
 
-#include <QStringList>
+#include "Commands.h"
 
-// GPX waypoints to and from a location file.
+// GPX to and from a location file.
 namespace fnm {
 
 // fnm export-gpx FILE OUT.gpx
-int ExportGpx(const QStringList& args);
+int ExportGpx(const Invocation& inv);
 // fnm import-gpx FILE IN.gpx OUT.fnm: prints the added and skipped counts.
-int ImportGpx(const QStringList& args);
+// Writes nothing when IN.gpx cannot be read or is not GPX.
+int ImportGpx(const Invocation& inv);
 
 }  // namespace fnm

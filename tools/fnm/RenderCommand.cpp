@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Commands.h"
 #include "document/TarnLocation.h"
@@ -17,49 +18,34 @@
 namespace fnm {
 namespace {
 
-constexpr const char* kUsageText =
-    "usage: fnm render FILE OUT.png [--x X --y Y --width W --height H]";
-
 struct Request {
     QString file;
     QString out;
     std::optional<int> x, y, width, height;
 };
 
-bool ParseRequest(const QStringList& args, Request& r) {
-    QStringList files;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        std::optional<int>* target = a == "--x"        ? &r.x
-                                     : a == "--y"      ? &r.y
-                                     : a == "--width"  ? &r.width
-                                     : a == "--height" ? &r.height
-                                                       : nullptr;
-        if (!target) {
-            if (a.startsWith("--")) return false;
-            files << a;
-            continue;
-        }
-        if (target->has_value() || i + 1 >= args.size()) return false;
+bool ParseRequest(const Invocation& inv, Request& r) {
+    if (inv.operands.size() != 2) return false;
+    r.file = inv.operands[0];
+    r.out = inv.operands[1];
+    const std::pair<const char*, std::optional<int>*> fields[] = {
+        {"--x", &r.x}, {"--y", &r.y}, {"--width", &r.width}, {"--height", &r.height}};
+    for (const auto& [name, target] : fields) {
+        const std::optional<QString> text = inv.Value(name);
+        if (!text) continue;
         bool ok = false;
-        const int v = args[++i].toInt(&ok);
+        const int v = text->toInt(&ok);
         if (!ok) return false;
         *target = v;
     }
-    if (files.size() != 2) return false;
-    r.file = files[0];
-    r.out = files[1];
     return true;
 }
 
 }  // namespace
 
-int Render(const QStringList& args) {
+int Render(const Invocation& inv) {
     Request r;
-    if (!ParseRequest(args, r)) {
-        Complain(kUsageText);
-        return kUsage;
-    }
+    if (!ParseRequest(inv, r)) return UsageError(inv);
     if ((r.width && *r.width <= 0) || (r.height && *r.height <= 0)) {
         Complain("fnm render: the width and height must be positive");
         return kUsage;

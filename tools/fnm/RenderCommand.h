@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include "Commands.h"
 
 namespace fnm {
 
@@ -10,6 +10,6 @@ inline constexpr int kMaxRenderSide = 20000;
 // fnm render FILE OUT.png [--x X --y Y --width W --height H]: the location
 // composed as printing composes it, the whole extent unless a rectangle is
 // given.
-int Render(const QStringList& args);
+int Render(const Invocation& inv);
 
 }  // namespace fnm

@@ -3,31 +3,23 @@
 #include <QDate>
 #include <cstdio>
 
-#include "Commands.h"
-#include "framework/DataExchange.h"
 #include "tools/BassWeight.h"
 #include "tools/SunTimes.h"
 
 namespace fnm {
 
-int Sun(const QStringList& args) {
+int Sun(const Invocation& inv) {
+    const std::optional<QString> latText = inv.Value("--lat");
+    const std::optional<QString> lonText = inv.Value("--lon");
+    const std::optional<QString> dateText = inv.Value("--date");
+    if (!inv.operands.isEmpty() || !latText || !lonText || !dateText) return UsageError(inv);
     double lat = 0, lon = 0;
-    QDate date;
-    bool haveLat = false, haveLon = false;
-    for (int i = 0; i + 1 < args.size(); i += 2) {
-        const QString& key = args[i];
-        const QString& value = args[i + 1];
-        if (key == "--lat")
-            haveLat = DataExchange::ParseDouble(value, lat);
-        else if (key == "--lon")
-            haveLon = DataExchange::ParseDouble(value, lon);
-        else if (key == "--date")
-            date = QDate::fromString(value, Qt::ISODate);
-    }
-    if (args.size() != 6 || !haveLat || !haveLon || !date.isValid()) {
-        std::fprintf(stderr, "usage: fnm sun --lat LAT --lon LON --date YYYY-MM-DD\n");
-        return kUsage;
-    }
+    // North and west positive, as the location's calibration holds them.
+    if (!ParseNumber(inv, *latText, "--lat", -90, 90, lat) ||
+        !ParseNumber(inv, *lonText, "--lon", -180, 180, lon))
+        return UsageError(inv);
+    const QDate date = QDate::fromString(*dateText, Qt::ISODate);
+    if (!date.isValid()) return UsageError(inv);
     auto text = [](const std::optional<QDateTime>& t) {
         QString s = SunTimeText(t);
         return s.isEmpty() ? QString("--:--") : s;
@@ -37,13 +29,12 @@ int Sun(const QStringList& args) {
     return kSuccess;
 }
 
-int Bass(const QStringList& args) {
+int Bass(const Invocation& inv) {
+    if (inv.operands.size() != 2) return UsageError(inv);
     double length = 0, girth = 0;
-    if (args.size() != 2 || !DataExchange::ParseDouble(args[0], length) ||
-        !DataExchange::ParseDouble(args[1], girth)) {
-        std::fprintf(stderr, "usage: fnm bass LENGTH GIRTH   (inches)\n");
-        return kUsage;
-    }
+    if (!ParseNumber(inv, inv.operands[0], "LENGTH", 0, kMaxBassInches, length) ||
+        !ParseNumber(inv, inv.operands[1], "GIRTH", 0, kMaxBassInches, girth))
+        return UsageError(inv);
     std::printf("%s\n", qPrintable(BassWeightText(length, girth)));
     return kSuccess;
 }

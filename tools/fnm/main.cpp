@@ -2,6 +2,7 @@
 // opens files and writes exactly as it saves them, but never asks anything.
 
 #include <QApplication>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,11 @@
 #include "RenderCommand.h"
 #include "ToolCommands.h"
 #include "framework/Prompts.h"
+#include "resources/Version.h"
+
+#ifndef FM_VERSION
+#define FM_VERSION "1.0.0"
+#endif
 
 namespace {
 
@@ -19,41 +25,87 @@ struct Subcommand {
     const char* name;
     const char* arguments;
     const char* summary;
-    int (*run)(const QStringList& args);
+    fnm::OptionSet options;
+    int (*run)(const fnm::Invocation& inv);
 };
 
 // New subcommands go here.
-constexpr Subcommand kSubcommands[] = {
-    {"info", "FILE [--json]",
+const Subcommand kSubcommands[] = {
+    {"info",
+     "FILE [--json]",
      "read FILE as the program opens it and describe the location (--json: one JSON object)",
+     {{"--json"}, {}},
      &fnm::Info},
-    {"resave", "IN OUT",
-     "read IN as the program opens it and write OUT as its Save writes a location", &fnm::Resave},
-    {"distance", "LAT1 LON1 LAT2 LON2",
-     "statute miles between two points given in decimal degrees north and west", &fnm::Distance},
-    {"sun", "--lat LAT --lon LON --date YYYY-MM-DD",
-     "sunrise and sunset there on that date, in the time zone of TZ", &fnm::Sun},
-    {"bass", "LENGTH GIRTH", "a bass's estimated weight in pounds from inches", &fnm::Bass},
-    {"export-gpx", "FILE OUT.gpx", "write FILE's points as GPX waypoints and its lines as routes",
+    {"resave",
+     "IN OUT",
+     "read IN as the program opens it and write OUT as its Save writes a location",
+     {},
+     &fnm::Resave},
+    {"distance",
+     "LAT1 LON1 LAT2 LON2",
+     "statute miles between two points given in decimal degrees north and west",
+     {},
+     &fnm::Distance},
+    {"sun",
+     "--lat LAT --lon LON --date YYYY-MM-DD",
+     "sunrise and sunset there on that date, in the time zone of TZ",
+     {{}, {"--lat", "--lon", "--date"}},
+     &fnm::Sun},
+    {"bass",
+     "LENGTH GIRTH",
+     "a bass's estimated weight in pounds from inches (0 to 100)",
+     {},
+     &fnm::Bass},
+    {"export-gpx",
+     "FILE OUT.gpx",
+     "write FILE's points as GPX waypoints, its lines, rectangles and ellipses as routes and its "
+     "free-hand strokes as tracks",
+     {},
      &fnm::ExportGpx},
-    {"import-gpx", "FILE IN.gpx OUT.fnm",
-     "add IN's waypoints to FILE and write OUT as Save writes it; prints added and skipped counts",
+    {"import-gpx",
+     "FILE IN.gpx OUT.fnm",
+     "add IN's waypoints, routes and tracks to FILE and write OUT as Save writes it; prints added "
+     "and skipped counts",
+     {},
      &fnm::ImportGpx},
-    {"render", "FILE OUT.png [--x X --y Y --width W --height H]",
+    {"render",
+     "FILE OUT.png [--x X --y Y --width W --height H]",
      "the location composed as printing composes it, as a PNG (whole extent by default)",
+     {{}, {"--x", "--y", "--width", "--height"}},
      &fnm::Render},
 };
 
+constexpr const char* kExitStatus =
+    "Exit status: 0 success, 1 the file is not a location (\"Unexpected file format.\") or not\n"
+    "GPX, 2 a file could not be opened, read or written, 64 a wrong command line (an unknown\n"
+    "option, a missing operand, or a number that is not a finite decimal in its range).\n";
+
+QString UsageLine(const Subcommand& c) {
+    return QString("usage: fnm %1 %2").arg(QLatin1String(c.name), QLatin1String(c.arguments));
+}
+
 void Usage(FILE* stream) {
-    std::fprintf(stream, "usage: fnm COMMAND ARGUMENTS\n\n");
+    std::fprintf(stream,
+                 "usage: fnm COMMAND ARGUMENTS\n       fnm COMMAND --help\n"
+                 "       fnm --version\n\n");
     for (const Subcommand& c : kSubcommands)
         std::fprintf(stream, "  fnm %s %s\n      %s\n", c.name, c.arguments, c.summary);
     std::fprintf(stream,
                  "\nImages a location names are looked for beside it when missing; fnm never "
                  "asks.\n"
-                 "Exit status: 0 success, 1 the file is not a location (\"Unexpected file "
-                 "format.\"),\n"
-                 "2 a file could not be opened, read or written, 64 a wrong command line.\n");
+                 "Every word is taken as it is; \"--\" ends the options, so a file named\n"
+                 "\"--json\" is \"fnm info -- --json\".\n%s",
+                 kExitStatus);
+}
+
+void SubcommandHelp(const Subcommand& c) {
+    std::printf("%s\n    %s\n\n%s", qPrintable(UsageLine(c)), c.summary, kExitStatus);
+}
+
+const Subcommand* Find(const QString& name) {
+    for (const Subcommand& c : kSubcommands)
+        if (name == QLatin1String(c.name)) return &c;
+    return nullptr;
 }
 
 }  // namespace
@@ -61,34 +113,51 @@ void Usage(FILE* stream) {
 int main(int argc, char** argv) {
     // No display needed: everything happens off screen unless told otherwise.
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
+    // Qt never sees the real words: it would take "-reverse", "-style" and
+    // the like for its own and drop them.
+    static int qtArgc = 1;
+    static char qtName[] = "fnm";
+    static char* qtArgv[] = {qtName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     SilentPrompts silent;
     Prompts::install(&silent);
 
-    QStringList args = QApplication::arguments().mid(1);
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QFile::decodeName(argv[i]);
     if (args.isEmpty()) {
         Usage(stderr);
         return fnm::kUsage;
     }
     const QString command = args.takeFirst();
     if (command == "--help" || command == "-h" || command == "help") {
+        if (const Subcommand* c = args.size() == 1 ? Find(args[0]) : nullptr) {
+            SubcommandHelp(*c);
+            return fnm::kSuccess;
+        }
         Usage(stdout);
         return fnm::kSuccess;
     }
     if (command == "--version") {
-        std::printf("fnm %s\n", FM_VERSION);
+        std::fputs(version::Text("fnm (Fenmarrow Utilities)").c_str(), stdout);
         return fnm::kSuccess;
     }
-    for (const Subcommand& c : kSubcommands) {
-        if (command != c.name) continue;
-        // Help for one command, before any of its arguments is taken for a file.
-        if (args.contains("--help") || args.contains("-h")) {
-            std::printf("usage: fnm %s %s\n    %s\n", c.name, c.arguments, c.summary);
-            return fnm::kSuccess;
-        }
-        return c.run(args);
+    const Subcommand* c = Find(command);
+    if (!c) {
+        std::fprintf(stderr, "fnm: unknown command '%s'\n\n", command.toLocal8Bit().constData());
+        Usage(stderr);
+        return fnm::kUsage;
     }
-    std::fprintf(stderr, "fnm: unknown command '%s'\n\n", command.toLocal8Bit().constData());
-    Usage(stderr);
-    return fnm::kUsage;
+    fnm::Invocation inv;
+    inv.command = QLatin1String(c->name);
+    inv.usage = UsageLine(*c);
+    QString error;
+    if (!fnm::ParseInvocation(args, c->options, inv, error)) {
+        fnm::Complain(error);
+        return fnm::UsageError(inv);
+    }
+    if (inv.Has("--help")) {
+        SubcommandHelp(*c);
+        return fnm::kSuccess;
+    }
+    return c->run(inv);
 }
