@@ -228,6 +228,13 @@ void Send(QWidget* w, QEvent& e, bool& forwarding) {
 }
 }  // namespace
 
+bool CUserPointWindowKeeper::Uncovered(const QPoint& pos) const {
+    // The view holds the mouse (a measurement or a drawing in progress):
+    // then it gets every event, over icons too. And where a child covers
+    // the spot, the event came up from that child, which had it first.
+    return !QWidget::mouseGrabber() && !parent->childAt(pos);
+}
+
 bool CUserPointWindowKeeper::Mouse(QMouseEvent* e) {
     auto forward = [&](QWidget* w) {
         QMouseEvent copy(e->type(), e->position() - QPointF(w->pos()), e->scenePosition(),
@@ -242,10 +249,8 @@ bool CUserPointWindowKeeper::Mouse(QMouseEvent* e) {
         forward(w);
         return true;
     }
-    // The view holds the mouse (a measurement or a drawing in progress):
-    // then it gets every event, over icons too.
-    if (QWidget::mouseGrabber()) return false;
     const QPoint pos = e->position().toPoint();
+    if (!Uncovered(pos)) return false;
     switch (e->type()) {
         case QEvent::MouseMove:
             if (overflow && e->buttons() == Qt::NoButton) WindowAt(pos);
@@ -264,7 +269,7 @@ bool CUserPointWindowKeeper::Mouse(QMouseEvent* e) {
 }
 
 bool CUserPointWindowKeeper::ContextMenu(QContextMenuEvent* e) {
-    if (e->reason() != QContextMenuEvent::Mouse || QWidget::mouseGrabber()) return false;
+    if (e->reason() != QContextMenuEvent::Mouse || !Uncovered(e->pos())) return false;
     QWidget* w = WindowAt(e->pos());
     if (!w) return false;
     QContextMenuEvent copy(e->reason(), e->pos() - w->pos(), e->globalPos(), e->modifiers());
@@ -273,6 +278,7 @@ bool CUserPointWindowKeeper::ContextMenu(QContextMenuEvent* e) {
 }
 
 bool CUserPointWindowKeeper::ToolTip(QHelpEvent* e) {
+    if (!Uncovered(e->pos())) return false;
     QWidget* w = WindowAt(e->pos());
     if (!w) return false;
     QHelpEvent copy(QEvent::ToolTip, e->pos() - w->pos(), e->globalPos());

@@ -67,6 +67,7 @@ private:
     void Place(CUserInfoPoint& point);
     void KeepOthersOnTop();
     void Trim(const QWidget* keep);
+    bool Uncovered(const QPoint& pos) const;
     bool Mouse(QMouseEvent* e);
     bool ContextMenu(QContextMenuEvent* e);
     bool ToolTip(QHelpEvent* e);
