@@ -277,7 +277,8 @@ TEST_P(PointBehaviourTest, MenuSetupAndInformation) {
 }
 
 TEST_P(PointBehaviourTest, AWindowOutlivesItsGestureWhenScrolledAway) {
-    // A drag: the view scrolls away under the held button.
+    // A drag: the view scrolls away under the held button; the point then
+    // follows the mouse to where it is on the new part of the map.
     Mouse(QEvent::MouseButtonPress, icon, Qt::LeftButton, Qt::LeftButton);
     QPointer<QWidget> w = target->Window();
     ASSERT_TRUE(w);
@@ -285,20 +286,21 @@ TEST_P(PointBehaviourTest, AWindowOutlivesItsGestureWhenScrolledAway) {
     ASSERT_TRUE(w) << "not destroyed mid-drag";
     Mouse(QEvent::MouseMove, icon + QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
     Mouse(QEvent::MouseButtonRelease, icon + QPoint(5, 5), Qt::LeftButton, Qt::NoButton);
-    view->ScrollTo({10, 0});
-    EXPECT_FALSE(w) << "gone once the drag is over";
+    EXPECT_EQ(target->position, QPoint(105, 105));
+    EXPECT_TRUE(doc.IsModified());
+    view->ScrollTo({1000, 1000});
+    EXPECT_FALSE(w) << "gone once the drag is over and the point out of view";
     ExpectBoundedWindows("after the drag");
 
     // The menu: the view scrolls away while it is up.
-    view->ScrollTo({1900, 1400});
-    const QPoint at = users().WindowTopLeft(target->position) + QPoint(4, 4);
-    MenuAt(at, "&Information", [&] {
+    view->ScrollTo({0, 0});
+    MenuAt({109, 109}, "&Information", [&] {
         w = target->Window();
-        view->ScrollTo({0, 0});
+        view->ScrollTo({1000, 1000});
         EXPECT_TRUE(w) << "not destroyed while its menu is up";
     });
-    EXPECT_EQ(frame.pointDisplay.name, target->name);
-    view->ScrollTo({10, 0});
+    EXPECT_EQ(frame.pointDisplay.name, "Far reef");
+    view->ScrollTo({1010, 1000});
     EXPECT_FALSE(w);
 }
 
