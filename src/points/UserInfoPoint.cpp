@@ -28,7 +28,10 @@ void CUserInfoPoint::Serialize(CArchive& ar) {
 
 void CUserInfoPoint::SetIcon(int id) {
     iconId = id;
-    if (window) window->update();
+    if (!window) return;
+    window->update();
+    // The icon may be painted by the parent rather than by the window.
+    if (QWidget* parent = window->parentWidget()) parent->update(window->geometry());
 }
 
 void CUserInfoPoint::SetName(const QString& text) {

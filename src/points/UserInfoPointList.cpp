@@ -2,9 +2,12 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "points/UserInfoPointIconWindow.h"
+#include "points/UserPointWindowKeeper.h"
 #include "resources/Art.h"
 
 const ClassInfo CUserInfoPointList::classInfo{"CUserInfoPointList", 0, &CUserInfoPointList::Create};
@@ -12,6 +15,7 @@ const ClassInfo CUserInfoPointList::classInfo{"CUserInfoPointList", 0, &CUserInf
 namespace {
 // iconId, two empty strings, position, altitude, date status and day count.
 constexpr uint64_t kMinPointBytes = 4 + 1 + 1 + 8 + 4 + 4 + 8;
+constexpr int kSize = CUserInfoPoint::kIconSize;
 
 CUserInfoPointList::WindowFactory& Factory() {
     static CUserInfoPointList::WindowFactory factory;
@@ -26,7 +30,32 @@ int Scaled(int v, double zoom) {
     if (!std::isfinite(s)) return 0;
     return int(std::clamp(s, -kLimit, kLimit));
 }
+
+// The icons of one paint, each rendered once however many points use it.
+class IconSet {
+public:
+    const QPixmap& Get(int id) {
+        const int i = id - CUserInfoPoint::kFirstIconId;
+        if (i < 0 || i >= int(cached.size())) {
+            other = art::UserPointIcon(id, kSize);
+            return other;
+        }
+        if (!cached[i]) cached[i] = art::UserPointIcon(id, kSize);
+        return *cached[i];
+    }
+
+private:
+    // The 32 point icons and the sun after them.
+    std::array<std::optional<QPixmap>, 33> cached;
+    QPixmap other;
+};
 }  // namespace
+
+CUserInfoPointList::CUserInfoPointList() = default;
+
+CUserInfoPointList::~CUserInfoPointList() {
+    keeper.reset();
+}
 
 void CUserInfoPointList::SetWindowFactory(WindowFactory factory) {
     Factory() = std::move(factory);
@@ -41,13 +70,15 @@ void CUserInfoPointList::Serialize(CArchive& ar) {
     RemoveAll();
     const uint32_t count = ar.ReadU32();
     if (!ar.CheckCount(count, kMinPointBytes)) return;
+    points.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
         auto point = std::make_unique<CUserInfoPoint>();
         point->Serialize(ar);
-        if (ar.Failed()) return;
-        MakeWindow(*point);
+        if (ar.Failed()) break;
         points.push_back(std::move(point));
     }
+    // Windows once, for the points in view, not one per point read.
+    UpdateWindows();
 }
 
 CUserInfoPoint& CUserInfoPointList::AddNew() {
@@ -59,8 +90,8 @@ CUserInfoPoint& CUserInfoPointList::AddNew() {
 }
 
 CUserInfoPoint& CUserInfoPointList::Append(std::unique_ptr<CUserInfoPoint> point) {
-    if (!point->Window()) MakeWindow(*point);
     points.push_back(std::move(point));
+    if (keeper) keeper->Added(*points.back());
     return *points.back();
 }
 
@@ -69,26 +100,37 @@ int CUserInfoPointList::RemoveByName(const QString& name) {
         std::find_if(points.begin(), points.end(), [&](const auto& p) { return p->name == name; });
     if (it == points.end()) return 0;
     points.erase(it);
+    UpdateWindows();
     return 1;
 }
 
+void CUserInfoPointList::RemoveAll() {
+    points.clear();
+    UpdateWindows();
+}
+
 void CUserInfoPointList::SetParent(QWidget* parentWindow) {
-    if (parent.data() == parentWindow) return;
+    if (parent.data() == parentWindow && bool(keeper) == bool(parentWindow)) return;
+    keeper.reset();
+    for (auto& point : points) point->SetWindow(nullptr);
     parent = parentWindow;
-    for (auto& point : points) {
-        point->SetWindow(nullptr);
-        MakeWindow(*point);
-    }
+    if (!parent) return;
+    keeper = std::make_unique<CUserPointWindowKeeper>(*this, parent);
+    keeper->Update();
 }
 
 void CUserInfoPointList::SetZoom(double newZoom) {
     zoom = newZoom;
-    for (auto& point : points) PlaceWindow(*point);
+    UpdateWindows();
 }
 
 void CUserInfoPointList::SetScrollOffset(const QPoint& offset) {
     scrollOffset = offset;
-    for (auto& point : points) PlaceWindow(*point);
+    UpdateWindows();
+}
+
+void CUserInfoPointList::UpdateWindows() {
+    if (keeper) keeper->Update();
 }
 
 QPoint CUserInfoPointList::WindowTopLeft(const QPoint& position) const {
@@ -101,24 +143,39 @@ QPoint CUserInfoPointList::PositionFromWindow(const QPoint& windowTopLeft) const
     return QPoint(Scaled(logical.x(), 1.0 / zoom), Scaled(logical.y(), 1.0 / zoom));
 }
 
-void CUserInfoPointList::DrawAll(QPainter& p) const {
+QRect CUserInfoPointList::IconRect(const CUserInfoPoint& point) const {
+    return QRect(Scaled(point.position.x(), zoom), Scaled(point.position.y(), zoom), kSize, kSize);
+}
+
+QRect CUserInfoPointList::ParentRect(const CUserInfoPoint& point) const {
+    return QRect(WindowTopLeft(point.position), QSize(kSize, kSize));
+}
+
+void CUserInfoPointList::Draw(QPainter& p, const QRect& logicalClip) const {
+    IconSet icons;
     for (const auto& point : points) {
-        const QPixmap icon = art::UserPointIcon(point->iconId, CUserInfoPoint::kIconSize);
-        if (icon.isNull()) continue;
-        p.drawPixmap(Scaled(point->position.x(), zoom), Scaled(point->position.y(), zoom), icon);
+        const QRect r = IconRect(*point);
+        if (!r.intersects(logicalClip)) continue;
+        const QPixmap& icon = icons.Get(point->iconId);
+        if (!icon.isNull()) p.drawPixmap(r.topLeft(), icon);
     }
 }
 
-void CUserInfoPointList::MakeWindow(CUserInfoPoint& point) {
-    if (!parent) return;
-    const WindowFactory& factory = Factory();
-    QWidget* w = factory ? factory(point, parent) : new CUserInfoPointIconWindow(point, parent);
-    if (!w) return;
-    point.SetWindow(w);
-    PlaceWindow(point);
-    w->show();
+void CUserInfoPointList::DrawAll(QPainter& p) const {
+    // Only what can land on the device: a big location holds far more icons
+    // than any page or picture shows.
+    QRectF reach(-kLimit, -kLimit, 2 * kLimit, 2 * kLimit);
+    bool invertible = false;
+    const QTransform back = p.deviceTransform().inverted(&invertible);
+    if (QPaintDevice* device = p.device();
+        device && invertible && device->width() > 0 && device->height() > 0)
+        reach = back.mapRect(QRectF(0, 0, device->width(), device->height()));
+    if (p.hasClipping()) reach &= p.clipBoundingRect();
+    Draw(p, reach.toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-void CUserInfoPointList::PlaceWindow(CUserInfoPoint& point) {
-    if (QWidget* w = point.Window()) w->move(WindowTopLeft(point.position));
+QWidget* CUserInfoPointList::NewWindow(CUserInfoPoint& point, QWidget* parentWindow) {
+    const WindowFactory& factory = Factory();
+    return factory ? factory(point, parentWindow)
+                   : new CUserInfoPointIconWindow(point, parentWindow);
 }

@@ -3,32 +3,30 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "points/UserInfoPoint.h"
 #include "points/UserInfoPointList.h"
-#include "resources/Art.h"
+#include "points/UserPointWindowKeeper.h"
 #include "resources/CommandCatalog.h"
 #include "resources/CommandIds.h"
 
 CUserPointWindow::CUserPointWindow(CUserInfoPoint& p, CUserInfoPointList& l, QWidget* parent)
     : QWidget(parent), point(p), list(l) {
     setFixedSize(CUserInfoPoint::kIconSize, CUserInfoPoint::kIconSize);
+    // The view paints the icon with the map; the window is only where the
+    // mouse meets the point.
     setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
     setToolTip(point.name);
     setWindowTitle(point.name);
     setCursor(Qt::ArrowCursor);
-}
-
-void CUserPointWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.drawPixmap(0, 0, art::UserPointIcon(point.iconId));
 }
 
 void CUserPointWindow::mousePressEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && draggable) {
         dragOffset = e->position().toPoint();
         dragging = true;
+        CUserPointWindowKeeper::SetBusy(this, true);
     }
     QWidget::mousePressEvent(e);
 }
@@ -43,13 +41,18 @@ void CUserPointWindow::mouseMoveEvent(QMouseEvent* e) {
         next.top() + next.height() >= parent->height())
         return;
     if (next.topLeft() == pos()) return;
+    const QRect old = geometry();
     move(next.topLeft());
     point.position = list.PositionFromWindow(next.topLeft());
+    parent->update(old.united(geometry()));
     emit moved(point);
 }
 
 void CUserPointWindow::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton) dragging = false;
+    if (e->button() == Qt::LeftButton) {
+        dragging = false;
+        CUserPointWindowKeeper::SetBusy(this, false);
+    }
     QWidget::mouseReleaseEvent(e);
 }
 
@@ -70,5 +73,8 @@ void CUserPointWindow::contextMenuEvent(QContextMenuEvent* e) {
     connect(add(cmd::PointInformation), &QAction::triggered, this,
             [this] { emit informationRequested(point); });
     add(cmd::PointDelete)->setEnabled(false);  // deleting goes through Remove User Points
+    // Whatever the menu's commands change, this window outlives the menu.
+    CUserPointWindowKeeper::SetBusy(this, true);
     menu.exec(e->globalPos());
+    CUserPointWindowKeeper::SetBusy(this, dragging);
 }

@@ -5,10 +5,10 @@
 class CUserInfoPoint;
 class CUserInfoPointList;
 
-// The window of a user info point on the map: its icon, its name as tool
-// tip, dragging within the view, a context menu with Setup and Information,
-// and Information on a double-click. What the commands do is the view's
-// business: the window only asks through its signals.
+// The window of a user info point on the map, lying over the icon the
+// view paints: its name as tool tip, dragging within the view, a context
+// menu with Setup and Information, and Information on a double-click. What the commands do is the
+// view's business: the window only asks through its signals.
 class CUserPointWindow : public QWidget {
     Q_OBJECT
 public:
@@ -25,7 +25,6 @@ signals:
     void moved(CUserInfoPoint& point);
 
 protected:
-    void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

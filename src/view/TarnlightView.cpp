@@ -425,6 +425,8 @@ void CTarnlightView::paintEvent(QPaintEvent* e) {
     // Beyond the scrollable surface: the window colour.
     QColor window = palette().color(QPalette::Window);
     for (const QRect& r : QRegion(logical) - QRegion(extent)) p.fillRect(r, window);
+    // The user info points' icons; their windows only take the mouse.
+    location.userInfoPoints.Draw(p, logical);
     PaintOverlays(p, logical);
 }
 

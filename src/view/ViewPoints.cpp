@@ -103,10 +103,9 @@ bool CTarnlightView::SetupUserPoint(CUserInfoPoint& point, bool isNew) {
     point.coordinate = Join(v.latDeg, v.latMin, v.latSec, v.lonDeg, v.lonMin, v.lonSec);
     doc.SetModifiedFlag();
     point.position = position;
-    if (QWidget* w = point.Window()) {
-        w->move(location.userInfoPoints.WindowTopLeft(point.position));
-        w->update();
-    }
+    // The point may have left the view, or come into it.
+    location.userInfoPoints.UpdateWindows();
+    viewport()->update();
     return true;
 }
 
