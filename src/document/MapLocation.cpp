@@ -63,6 +63,9 @@ QString CMapLocation::NameFrom(const QString& folder) const {
     if (fileName.isEmpty() || !QDir::isRelativePath(fileName) || IsForeignAbsolute(fileName) ||
         fileName.contains(QChar(0)) || filenames::TooLongToExist(fileName))
         return fileName;
+    // A relative name with no folder to stand on (a location built in
+    // memory) has nothing to be rewritten against.
+    if (searchFolder.isEmpty()) return fileName;
     const QString from = QDir::cleanPath(QDir(searchFolder).absolutePath());
     const QString to = QDir::cleanPath(QDir(folder).absolutePath());
     if (from == to) return fileName;

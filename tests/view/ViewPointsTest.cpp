@@ -228,6 +228,8 @@ TEST_F(ViewPointsTest, AnEditedUserPointMustStayOnTheMap) {
         {"west of the map", {{{1026, "95"}}, {{1026, "93"}}}, 1, {250, 200}, "Point 1"},
         {"on the map", {{{1031, "15"}, {1027, "45"}}}, 0, {125, 300}, "Point 1"},
     };
+    // Tall enough that every point below stays in view with its window.
+    view->resize(400, 400);
     for (const EditCase& c : cases) {
         scripted().reset();
         users().RemoveAll();
@@ -241,6 +243,7 @@ TEST_F(ViewPointsTest, AnEditedUserPointMustStayOnTheMap) {
         EXPECT_EQ(scripted().messages.size(), c.messages) << c.what;
         EXPECT_EQ(p.position, c.position) << c.what;
         EXPECT_EQ(p.name, c.name) << c.what;
+        ASSERT_TRUE(win(0)) << c.what;
         EXPECT_EQ(win(0)->toolTip(), c.name) << c.what;
     }
     // A point already beyond the maps' edge may still be renamed where it is.

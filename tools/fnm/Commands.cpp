@@ -35,6 +35,10 @@ bool ParseInvocation(const QStringList& args, const OptionSet& options, Invocati
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& word = args[i];
+        if (!optionsEnded && word == "-h") {
+            out.flags.insert("--help");  // the short form, as before the command
+            continue;
+        }
         if (optionsEnded || !word.startsWith("--")) {
             out.operands << word;
             continue;
