@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Map picture decoding and drawing at the sizes scanned charts come in.
 // Compare BM_LoadJpeg50Mp with `djpeg -outfile /dev/null` on the same file,
 // /tmp/fenmarrow_bench_50mp.jpg, written by the first run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 1920 x 1080 map view over a location with 300,000 user info points:
 // a full repaint, a scroll by 100 pixels (windows follow, then the repaint),
 // and opening the location file. Three layouts: spread thinly (about 1,000

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `fnm resave` of a large location against a plain copy of the same file.
 // Build with -DFM_BUILD_BENCH=ON and run build/bench/bench_resave; the
 // location (about 50 MB of long free-hand strokes) is written to a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full repaint of a 1920 x 1080 map view, and how it scales when the
 // location grows sixteen times while the view stays the same size: the cost
 // must follow the view, not the location.

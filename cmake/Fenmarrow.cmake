@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # fm_library(NAME DEPS ...): a static library from every source in the calling folder
 # (recursively). New files are picked up at the next build without editing CMake.
 function(fm_library name)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry points for one target, chosen at build time.
 #include <cstring>
 #include <string>

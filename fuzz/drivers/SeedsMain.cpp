@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed files of a fuzz target into a folder:
 //   fuzz_seeds TARGET FOLDER
 #include <cstdio>

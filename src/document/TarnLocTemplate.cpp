@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/TarnLocTemplate.h"
 
 const ClassInfo CTarnLocTemplate::classInfo{"CTarnLocTemplate", 0, &CTarnLocTemplate::Create};

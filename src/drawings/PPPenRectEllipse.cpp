@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawings/PPPenRectEllipse.h"
 
 CPPPenRectEllipse::CPPPenRectEllipse(int32_t penWidth, uint32_t penColor, uint32_t reserved,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An angle as a dialog shows it in three whole-number fields (degrees,

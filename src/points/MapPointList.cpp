@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "points/MapPointList.h"
 
 const ClassInfo CMapPointList::classInfo{"CMapPointList", 1, &CMapPointList::Create};

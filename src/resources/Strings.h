@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every text the user sees, once. Formats use Qt's %1 placeholders unless a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view's handling of map points and user info points.
 #include <QMouseEvent>
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program started from a shell, as a separate process.
 
 #include <gtest/gtest.h>

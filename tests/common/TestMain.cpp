@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared main of every test executable: an offscreen QApplication, a private
 // home and settings folder (tests never touch the user's settings) and the
 // scripted prompts.

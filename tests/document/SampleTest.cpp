@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bundled sample location. Its file is generated here: run this test
 // with FM_REGENERATE_SAMPLE=1 to rewrite samples/millelacs.fnm after
 // changing the content below; otherwise the test checks the committed file.

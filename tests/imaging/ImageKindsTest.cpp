@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Less common files that maps arrive in: bitmaps stored top row first and
 // four-channel (prepress) JPEGs.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The map at fractional and whole device pixel ratios: rendered into images
 // of a given ratio, and grabbed from the real window when the run sets
 // QT_SCALE_FACTOR (CTest runs this file at 1.25, 1.5 and 2 as well).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polylines drawn with the platform's own click sequence (a double-click
 // reaches the widget as press, release, double-click, release), read back from what the
 // window shows on the screen, not from a fresh rendering.
