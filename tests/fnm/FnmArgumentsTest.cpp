@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -8,30 +9,18 @@
 #include <QTemporaryDir>
 
 #include "TestUtil.h"
+#include "ToolRun.h"
 
 namespace {
 
+using testutil::ToolRun;
+
 const QString kSample = QString(FM_SAMPLES_DIR) + "/millelacs.fnm";
 
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 ToolRun Fnm(const QStringList& args, const QString& workingDirectory = QString()) {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TZ", "UTC");
-    process.setProcessEnvironment(env);
-    if (!workingDirectory.isEmpty()) process.setWorkingDirectory(workingDirectory);
-    process.start(FNM_BINARY, args);
-    ToolRun run;
-    if (!process.waitForFinished(120000)) return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return testutil::RunTool(FNM_BINARY, args, env, workingDirectory);
 }
 
 class FnmArguments : public ::testing::Test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -8,7 +9,7 @@
 #include "TmpfsVolume.h"
 #include "document/TarnLocation.h"
 #include "drawings/FreeHand.h"
-#include "framework/Archive.h"
+#include "framework/ArchiveBytes.h"
 #include "resources/Strings.h"
 
 namespace {
@@ -16,14 +17,7 @@ namespace {
 constexpr qint64 kPage = 4096;
 
 QByteArray Bytes(CTarnLocation& location) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Mode::Store);
-        location.SerializeLocation(ar);
-    }
-    return bytes;
+    return archivebytes::Store([&](CArchive& ar) { location.SerializeLocation(ar); });
 }
 
 // A location of about `bytes`: one long stroke.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 
 #include "TestUtil.h"
 #include "document/TarnLocation.h"
+#include "framework/ArchiveBytes.h"
 
 using testutil::ReadAll;
 using testutil::WriteAll;
@@ -67,13 +69,8 @@ TEST_F(FnmResave, UnicodeNamesNotesAndPathsInEveryFolder) {
     point.name = QString::fromUtf8("\u017b\u00f3\u0142w");
     point.info = kNote;
     l.mapPoints.AddPoint(4, 5, 1, 1251, QString::fromUtf8("\u6e56\u7554"), kNote);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Mode::Store);
-        l.SerializeLocation(ar);
-    }
+    const QByteArray bytes =
+        archivebytes::Store([&](CArchive& ar) { l.SerializeLocation(ar); });
     const QString in = Path(QString::fromUtf8("\u0142owisko.fnm"));
     ASSERT_TRUE(WriteAll(in, bytes));
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -11,44 +12,26 @@
 #include <QTemporaryDir>
 
 #include "TestUtil.h"
+#include "ToolRun.h"
+#include "framework/ArchiveBytes.h"
 #include "document/TarnLocation.h"
 #include "resources/Strings.h"
 
 using testutil::ReadAll;
+using testutil::ToolRun;
 using testutil::WriteAll;
 
 namespace {
 
 const QString kSample = QString(FM_SAMPLES_DIR) + "/millelacs.fnm";
 
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 ToolRun Fnm(const QStringList& args,
             const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(FNM_BINARY, args);
-    ToolRun run;
-    if (!process.waitForFinished(120000)) return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return testutil::RunTool(FNM_BINARY, args, env);
 }
 
 QByteArray Bytes(CTarnLocation& location) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Mode::Store);
-        location.SerializeLocation(ar);
-    }
-    return bytes;
+    return archivebytes::Store([&](CArchive& ar) { location.SerializeLocation(ar); });
 }
 
 // Every kind of content, with names that need more than ASCII.

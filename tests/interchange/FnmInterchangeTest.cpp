@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -11,28 +12,18 @@
 
 #include "GpxTestSupport.h"
 #include "TestUtil.h"
+#include "ToolRun.h"
 #include "interchange/Gpx.h"
 #include "points/MapPoint.h"
 
 namespace {
 
+using testutil::ToolRun;
+
 const QString kSample = QString(FM_SAMPLES_DIR) + "/millelacs.fnm";
 
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 ToolRun RunProgram(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    ToolRun run;
-    if (!process.waitForFinished(120000)) return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return testutil::RunTool(program, args);
 }
 
 ToolRun Fnm(const QStringList& args) {

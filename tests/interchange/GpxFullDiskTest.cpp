@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QProcess>
 
 #include "../view/ViewFixture.h"
@@ -19,15 +20,7 @@ protected:
             GTEST_SKIP() << volume.why();
         }
         CTarnLocation& l = view->Location();
-        const auto calibrated = gpxtest::CalibratedLocation();
-        l.lon1 = calibrated->lon1;
-        l.lon2 = calibrated->lon2;
-        l.lat1 = calibrated->lat1;
-        l.lat2 = calibrated->lat2;
-        l.x1 = calibrated->x1;
-        l.x2 = calibrated->x2;
-        l.y1 = calibrated->y1;
-        l.y2 = calibrated->y2;
+        gpxtest::Calibrate(l);
         // Enough waypoints for a file of several pages.
         for (int i = 0; i < 150; ++i)
             l.mapPoints.AddPoint(10 + i * 12, 20 + i * 9, i % 5, i, QString("Spot %1").arg(i),

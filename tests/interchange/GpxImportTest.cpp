@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -11,12 +12,7 @@
 namespace {
 
 using gpxtest::CalibratedLocation;
-
-QByteArray Gpx(const QByteArray& body) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<gpx version=\"1.1\" creator=\"test\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n" +
-           body + "</gpx>\n";
-}
+using gpxtest::Gpx;
 
 // Inside the test location (46.10..46.40 N, 93.40..93.80 W).
 const QByteArray kInside =

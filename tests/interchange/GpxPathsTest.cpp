@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -16,12 +17,7 @@
 namespace {
 
 using gpxtest::CalibratedLocation;
-
-QByteArray Gpx(const QByteArray& body) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<gpx version=\"1.1\" creator=\"test\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n" +
-           body + "</gpx>\n";
-}
+using gpxtest::Gpx;
 
 // A pixel of the test location as GPX writes it: 5000 pixels a degree.
 QByteArray At(const char* element, int x, int y) {

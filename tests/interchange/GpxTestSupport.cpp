@@ -1,18 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GpxTestSupport.h"
 
-#include <QBuffer>
+#include "framework/ArchiveBytes.h"
 
 namespace gpxtest {
 
 QByteArray LocationBytes(CTarnLocation& location) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        CArchive ar(buffer, CArchive::Mode::Store);
-        location.SerializeLocation(ar);
-    }
-    return bytes;
+    return archivebytes::Store([&](CArchive& ar) { location.SerializeLocation(ar); });
 }
 
 }  // namespace gpxtest

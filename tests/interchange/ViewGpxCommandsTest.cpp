@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "../view/ViewFixture.h"
 #include "GpxTestSupport.h"
 #include "interchange/Gpx.h"
@@ -11,15 +12,7 @@ protected:
         ViewTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         CTarnLocation& l = view->Location();
-        const auto calibrated = gpxtest::CalibratedLocation();
-        l.lon1 = calibrated->lon1;
-        l.lon2 = calibrated->lon2;
-        l.lat1 = calibrated->lat1;
-        l.lat2 = calibrated->lat2;
-        l.x1 = calibrated->x1;
-        l.x2 = calibrated->x2;
-        l.y1 = calibrated->y1;
-        l.y2 = calibrated->y2;
+        gpxtest::Calibrate(l);
         doc.SetModifiedFlag(false);
     }
     QTemporaryDir dir;
