@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainFrame.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -28,6 +30,8 @@ namespace {
 constexpr int kLayoutVersion = 1;
 const char* kGeometryKey = "Frame/Geometry";
 const char* kStateKey = "Frame/State";
+// Room left around the first window for the window manager's frame and title.
+const QSize kFrameAllowance(16, 48);
 
 QDockWidget* MakeDock(QMainWindow* frame, const char* title, int id, QWidget* content, QSize size) {
     auto* dock = new QDockWidget(title, frame);
@@ -73,7 +77,12 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     connect(doc, &CDocument::titleChanged, &table, &CommandTable::refresh);
     connect(doc, &CDocument::modifiedChanged, &table, &CommandTable::refresh);
     UpdateTitle();
-    resize(1100, 760);
+    // The first size, within the room the screen has for windows: on a
+    // small or scaled screen the status bar must still be seen.
+    QSize first(1100, 760);
+    if (const QScreen* s = screen())
+        first = first.boundedTo(s->availableGeometry().size() - kFrameAllowance);
+    resize(first);
     view->OnInitialUpdate();
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user runs it: built by the same function as main(),
 // driven with real mouse and key events, read through what is on screen.
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -148,6 +150,15 @@ TEST_F(AssembledProgram, StatesFollowEveryChangeAtOnce) {
     EXPECT_EQ(Strokes(), 0u);
     EXPECT_FALSE(Act(cmd::EraseLastDrawing)->isEnabled());
     EXPECT_FALSE(eraseButton->isEnabled());
+}
+
+// The first window fits the screen, so its status bar with the read-out
+// is on it (a screen small in logical pixels, as a scaled one is).
+TEST_F(AssembledProgram, FirstWindowFitsTheScreen) {
+    Start();
+    const QRect room = frame->screen()->availableGeometry();
+    EXPECT_LE(frame->height(), room.height());
+    EXPECT_LE(frame->width(), room.width());
 }
 
 TEST_F(AssembledProgram, ReadoutPanesHoldTheirTexts) {
