@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fnm: location files from the command line. Reads exactly as the program
 // opens files and writes exactly as it saves them, but never asks anything.
 
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "Commands.h"
 #include "GpxCommands.h"
@@ -14,10 +16,6 @@
 #include "ToolCommands.h"
 #include "framework/Prompts.h"
 #include "resources/Version.h"
-
-#ifndef FM_VERSION
-#define FM_VERSION "1.0.0"
-#endif
 
 namespace {
 
@@ -27,6 +25,9 @@ struct Subcommand {
     const char* summary;
     fnm::OptionSet options;
     int (*run)(const fnm::Invocation& inv);
+    // Draws, and so needs a paint device and fonts; the rest start only
+    // Qt's core, without a platform plugin.
+    bool paints = false;
 };
 
 // New subcommands go here.
@@ -72,7 +73,8 @@ const Subcommand kSubcommands[] = {
      "FILE OUT.png [--x X --y Y --width W --height H]",
      "the location composed as printing composes it, as a PNG (whole extent by default)",
      {{}, {"--x", "--y", "--width", "--height"}},
-     &fnm::Render},
+     &fnm::Render,
+     true},
 };
 
 constexpr const char* kExitStatus =
@@ -111,14 +113,6 @@ const Subcommand* Find(const QString& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // No display needed: everything happens off screen unless told otherwise.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt never sees the real words: it would take "-reverse", "-style" and
-    // the like for its own and drop them.
-    static int qtArgc = 1;
-    static char qtName[] = "fnm";
-    static char* qtArgv[] = {qtName, nullptr};
-    QApplication app(qtArgc, qtArgv);
     SilentPrompts silent;
     Prompts::install(&silent);
 
@@ -158,6 +152,20 @@ int main(int argc, char** argv) {
     if (inv.Has("--help")) {
         SubcommandHelp(*c);
         return fnm::kSuccess;
+    }
+
+    // Qt never sees the real words: it would take "-reverse", "-style" and
+    // the like for its own and drop them.
+    static int qtArgc = 1;
+    static char qtName[] = "fnm";
+    static char* qtArgv[] = {qtName, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (c->paints) {
+        // No display needed: drawing happens off screen unless told otherwise.
+        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        app = std::make_unique<QApplication>(qtArgc, qtArgv);
+    } else {
+        app = std::make_unique<QCoreApplication>(qtArgc, qtArgv);
     }
     return c->run(inv);
 }
