@@ -544,6 +544,9 @@ void CTarnlightView::mouseReleaseEvent(QMouseEvent* e) {
 void CTarnlightView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     if (mode == Measure) {
+        // The path and its band are on the screen and leave the state that
+        // paints them.
+        if (measuring) viewport()->update();
         Release();
         measuring = false;
     }

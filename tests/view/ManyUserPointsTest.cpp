@@ -142,7 +142,9 @@ struct Layout {
 TEST_F(ManyUserPointsTest, ThreeHundredThousandPointsOpenScrollAndRepaint) {
     const Layout layouts[] = {
         // About 1,500 in the 400 x 300 view: more than get windows.
-        {"spread", [](int i) { return QPoint(i * 7919 % 6000, i * 104729 % 4500); }, kBound},
+        {"spread",
+         [](int i) { return QPoint(int(qint64(i) * 7919 % 6000), int(qint64(i) * 104729 % 4500)); },
+         kBound},
         // All on one spot: only the topmost can ever be reached.
         {"stacked", [](int) { return QPoint(150, 100); }, 1},
     };

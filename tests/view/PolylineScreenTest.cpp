@@ -96,4 +96,17 @@ TEST_F(PolylineScreenTest, SlowClicksOnOneSpotAreTwoVertices) {
     EXPECT_EQ(Points(0), (std::vector<QPoint>{{50, 50}, {90, 50}, {90, 50}, {90, 90}}));
 }
 
+// A measurement ended by a double-click leaves neither its path nor its
+// band on the screen.
+TEST_F(PolylineScreenTest, MeasuringEndedByADoubleClickLeavesNothing) {
+    table.execute(cmd::MeasureDistance);
+    QApplication::processEvents();
+    Click({30, 40});
+    Click({150, 40});
+    QTest::mouseMove(Window(), InWindow({150, 160}));
+    QApplication::processEvents();
+    DoubleClick({150, 160});
+    EXPECT_TRUE(OnScreen() == view->RenderViewport());
+}
+
 }  // namespace
