@@ -3,14 +3,17 @@
 
 #include <algorithm>
 
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QRegion>
 
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
+#include "framework/AtomicFile.h"
 #include "framework/Prompts.h"
 #include "resources/Strings.h"
 #include "view/TarnlightView.h"
@@ -67,6 +70,8 @@ bool CMapPrinter::PrintTo(const QString& printerName) {
 
 bool CMapPrinter::PrintOn(QPrinter& target) {
     target.setDocName(view.Document().GetTitle());
+    if (target.outputFormat() == QPrinter::PdfFormat && !target.outputFileName().isEmpty())
+        return PrintToPdfFile(target);
     QPainter p;
     // Without any printer Qt falls back to a PDF writer with no file; starting
     // that would leave the printer stuck for the rest of the run.
@@ -80,9 +85,49 @@ bool CMapPrinter::PrintOn(QPrinter& target) {
     return p.end();
 }
 
+bool CMapPrinter::PrintToPdfFile(const QPrinter& target) {
+    // Qt's PDF printer writes straight into the file and never says when a
+    // write failed; a full disk would leave half a PDF where the old one
+    // was. The page is made in memory and saved whole or not at all.
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(target.pageLayout());
+        pdf.setResolution(target.resolution());
+        pdf.setTitle(target.docName());
+        pdf.setCreator(target.creator());
+        QPainter p;
+        if (!p.begin(&pdf)) {
+            Prompts::instance().message(str::PrintFailed);
+            return false;
+        }
+        PaintPage(p, target.pageLayout(), target.resolution());
+        if (!p.end()) {
+            Prompts::instance().message(str::PrintFailed);
+            return false;
+        }
+    }
+    const QString path = target.outputFileName();
+    const CAtomicFile::Status status = CAtomicFile::Write(path, bytes);
+    if (status != CAtomicFile::Status::Ok) {
+        // A full disk is said as such; any other refusal as printing's own.
+        Prompts::instance().message(status == CAtomicFile::Status::DiskFull
+                                        ? CAtomicFile::Message(status, path)
+                                        : QString(str::PrintFailed));
+        return false;
+    }
+    return true;
+}
+
 void CMapPrinter::PaintPage(QPainter& p, const QPrinter& target) {
+    PaintPage(p, target.pageLayout(), target.resolution());
+}
+
+void CMapPrinter::PaintPage(QPainter& p, const QPageLayout& layout, int resolution) {
     // The painter's origin is the paint rectangle's top-left corner.
-    QSize size = target.pageLayout().paintRectPixels(target.resolution()).size();
+    QSize size = layout.paintRectPixels(resolution).size();
     QRect page(QPoint(0, 0), size);
     DrawFooter(p, page, view.Document().GetTitle());
     DrawMap(p, page);

@@ -42,6 +42,7 @@ public:
     bool PrintOn(QPrinter& target);
     // Paints the page with a painter active on target.
     void PaintPage(QPainter& p, const QPrinter& target);
+    void PaintPage(QPainter& p, const QPageLayout& layout, int resolution);
 
     // The whole enlargement that fits a view of viewSize on page in both
     // directions; 0 when it does not fit even once.
@@ -59,6 +60,9 @@ public:
     void DrawMap(QPainter& p, const QRect& page);
 
 private:
+    // A printer set to a PDF file: the file is written whole or not at all.
+    bool PrintToPdfFile(const QPrinter& target);
+
     CTarnlightView& view;
     QPrinter printer{QPrinter::HighResolution};
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
@@ -9,9 +10,11 @@
 #include <QRegularExpression>
 #include <QScreen>
 
+#include "TmpfsVolume.h"
 #include "ViewFixture.h"
 #include "resources/Art.h"
 #include "resources/CommandIds.h"
+#include "resources/Strings.h"
 #include "view/MapPrinter.h"
 
 namespace {
@@ -192,6 +195,46 @@ TEST_F(PrintTest, UserInfoPointsPrintAsIconsWithoutWindowsOrTips) {
     ASSERT_GT(CountNot(expected, Qt::white, expected.rect()), 100);
     EXPECT_EQ(page.device.copy(0, 0, 400, 300), expected);
     EXPECT_FALSE(page.text.contains("Point 1"));
+}
+
+// A PDF printed over an older one on a disk with every free size up to the
+// new file's size and more: the new PDF lands whole, or the old one stays
+// byte for byte and the user is told the disk is full.
+TEST_F(PrintTest, PdfOnAFullDiskIsWholeOrLeavesTheOldFile) {
+    TmpfsVolume volume(512 * 1024);
+    if (!volume.mounted()) {
+        GTEST_SKIP() << volume.why();
+    }
+    doc.SetTitle(QString::fromUtf8("/srv/jeziora/\u0141\u00f3d\u017a.fnm"));
+    pdf = volume.filePath(QString::fromUtf8("mapa \u0142owiska.pdf"));
+    ToPdf(kPage);
+    ASSERT_TRUE(table.execute(cmd::FilePrintDirect));
+    const qint64 size = QFileInfo(pdf).size();
+    ASSERT_GT(size, 1000);
+    const QByteArray old = "%PDF-1.4 an older print\n";
+    int landed = 0;
+    for (qint64 free : TmpfsVolume::FreeSizes(size + 16 * 1024)) {
+        SCOPED_TRACE("free " + std::to_string(free));
+        volume.Unfill();
+        ASSERT_TRUE(testutil::WriteAll(pdf, old));
+        ASSERT_TRUE(volume.LeaveFree(free));
+        scripted().reset();
+        ASSERT_TRUE(table.execute(cmd::FilePrintDirect));
+        const bool printed = scripted().messages.isEmpty();
+        const QByteArray now = testutil::ReadAll(pdf);
+        if (printed) {
+            ++landed;
+            EXPECT_EQ(now.size(), size);
+            EXPECT_TRUE(now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF"));
+        } else {
+            EXPECT_EQ(now, old);
+            EXPECT_EQ(scripted().messages, QStringList{str::DiskFull});
+        }
+        QStringList left = QDir(volume.path()).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(".filler");
+        EXPECT_EQ(left, QStringList{QFileInfo(pdf).fileName()});  // no temporary file
+    }
+    EXPECT_GT(landed, 0);
 }
 
 TEST_F(PrintTest, FooterNamesTheFileUnderTheRule) {
