@@ -69,8 +69,7 @@ TEST_F(FnmResave, UnicodeNamesNotesAndPathsInEveryFolder) {
     point.name = QString::fromUtf8("\u017b\u00f3\u0142w");
     point.info = kNote;
     l.mapPoints.AddPoint(4, 5, 1, 1251, QString::fromUtf8("\u6e56\u7554"), kNote);
-    const QByteArray bytes =
-        archivebytes::Store([&](CArchive& ar) { l.SerializeLocation(ar); });
+    const QByteArray bytes = archivebytes::Store([&](CArchive& ar) { l.SerializeLocation(ar); });
     const QString in = Path(QString::fromUtf8("\u0142owisko.fnm"));
     ASSERT_TRUE(WriteAll(in, bytes));
 

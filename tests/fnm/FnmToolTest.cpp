@@ -13,8 +13,8 @@
 
 #include "TestUtil.h"
 #include "ToolRun.h"
-#include "framework/ArchiveBytes.h"
 #include "document/TarnLocation.h"
+#include "framework/ArchiveBytes.h"
 #include "resources/Strings.h"
 
 using testutil::ReadAll;
