@@ -41,6 +41,7 @@ struct Decoder {
     ErrorManager err;
     jpeg_progress_mgr progress;
     FILE* file = nullptr;
+    uint64_t fileBytes = 0;
     uint8_t* out = nullptr;
     bool created = false;
 };
@@ -67,9 +68,13 @@ void emitMessage(j_common_ptr, int) {}
 
 void limitScans(j_common_ptr cinfo) {
     if (!cinfo->is_decompressor) return;
-    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number <= kMaxScans) return;
+    const auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    const uint64_t scans = uint64_t(std::max(dinfo->input_scan_number, 0));
+    const uint64_t pixels = uint64_t(dinfo->image_width) * dinfo->image_height;
+    if (scans <= uint64_t(kMaxScans) && scans * pixels <= kScanPixelBudget) return;
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::snprintf(err->message, JMSG_LENGTH_MAX, "More than %d scans", kMaxScans);
+    std::snprintf(err->message, JMSG_LENGTH_MAX, "Too many scans (%llu) for %llu pixels",
+                  static_cast<unsigned long long>(scans), static_cast<unsigned long long>(pixels));
     longjmp(err->recovery, 1);
 }
 
@@ -108,7 +113,7 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     jpeg_read_header(&cinfo, TRUE);
 
     const uint64_t pixels = uint64_t(cinfo.image_width) * cinfo.image_height;
-    if (pixels > PixelLimit()) {
+    if (pixels > PixelBudget(d.fileBytes)) {
         std::snprintf(d.err.message, JMSG_LENGTH_MAX, "%ux%u is too large", cinfo.image_width,
                       cinfo.image_height);
         return Outcome::Failed;
@@ -208,6 +213,8 @@ std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t
     }
     auto d = std::make_unique<Decoder>();
     d->file = file;
+    struct stat st {};
+    if (::fstat(::fileno(file), &st) == 0) d->fileBytes = uint64_t(std::max<off_t>(st.st_size, 0));
     const Outcome outcome = decode(*d, layout, width, height);
     if (d->created) jpeg_destroy_decompress(&d->cinfo);
     std::fclose(d->file);
@@ -223,6 +230,12 @@ std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t
 
 uint64_t PixelLimit() {
     return pixelLimit.load(std::memory_order_relaxed);
+}
+
+uint64_t PixelBudget(uint64_t fileBytes) {
+    const uint64_t byData =
+        fileBytes > PixelLimit() / kPixelsPerByte ? PixelLimit() : fileBytes * kPixelsPerByte;
+    return std::min(PixelLimit(), std::max(kFreePixels, byData));
 }
 
 uint64_t SetPixelLimit(uint64_t pixels) {

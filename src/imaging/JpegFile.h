@@ -17,6 +17,21 @@ inline constexpr uint64_t kMaxPixels = 1'000'000'000;
 // previous limit.
 uint64_t PixelLimit();
 uint64_t SetPixelLimit(uint64_t pixels);
+// A file's data cannot describe more than about a thousand pixels a byte
+// (Huffman-coded JPEG needs at least a bit or two per 8 x 8 block; a flat
+// colour at quality 90 takes 85 pixels a byte). A small file that declares
+// more is cut short or forged, and decoding it would only spend gigabytes
+// on grey fill: it is refused before anything is allocated. Up to
+// kFreePixels are always allowed, so a damaged small chart still shows.
+inline constexpr uint64_t kPixelsPerByte = 1024;
+inline constexpr uint64_t kFreePixels = uint64_t(1) << 24;
+// The most pixels a file of fileBytes may declare: the above within
+// PixelLimit().
+uint64_t PixelBudget(uint64_t fileBytes);
+// Work of a progressive file: every scan walks the whole image, so the
+// scans times the pixels are bounded as well: the ten scans libjpeg writes
+// for a colour chart stay inside up to 300 megapixels (about two seconds).
+inline constexpr uint64_t kScanPixelBudget = 3'000'000'000;
 // Ceiling for libjpeg's own working memory (the whole-image coefficient
 // buffer of progressive files lives there); past it decoding fails cleanly.
 inline constexpr long kMaxLibraryMemory = 1L << 30;

@@ -190,6 +190,53 @@ TEST_F(JpegFileTest, DamagedFiles) {
     for (size_t i = 0; i < size_t(w) * h * 3; ++i) ASSERT_NEAR(grey[i], 128, 16) << "byte " << i;
 }
 
+// What a file may declare follows from its size: a small file declaring a
+// huge picture is refused before anything is allocated, as is a
+// progressive file whose scans would walk the picture too often; real
+// pictures, flat colour at its most compressed included, still decode.
+TEST_F(JpegFileTest, SmallFilesCannotCostGigabytes) {
+    const QByteArray small = EncodeJpeg(Noise(24, 16, 1), {.quality = 80});
+    const int side = 1 << 12;  // side * side is the free allowance
+    ASSERT_EQ(uint64_t(side) * side, JpegFile::kFreePixels);
+    auto filled = [](int w, int h, QColor c) {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(c);
+        return image;
+    };
+    const QByteArray flatJpeg =
+        EncodeJpeg(filled(6000, 3000, QColor(224, 208, 160)), {.quality = 90, .subsampled = true});
+    const QByteArray prog =
+        EncodeJpeg(filled(side, side, QColor(40, 90, 200)), {.progressive = true});
+    const qsizetype lastScan = prog.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    const QByteArray scan = prog.mid(lastScan, prog.size() - 2 - lastScan);
+    const int scansAllowed = int(JpegFile::kScanPixelBudget / JpegFile::kFreePixels);
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QSize size;  // reported size; a picture whenever it is not empty
+    } cases[] = {
+        {"900 megapixels declared in 600 bytes", WithDeclaredSize(small, 30000, 30000), {}},
+        {"the free allowance declared", WithDeclaredSize(small, side, side), {side, side}},
+        {"one column more", WithDeclaredSize(small, side + 1, side), {}},
+        {"flat colour, 18 megapixels", flatJpeg, {6000, 3000}},
+        {"progressive within the scan budget",
+         InsertBeforeEnd(prog, scan.repeated(scansAllowed / 2)),
+         {side, side}},
+        {"progressive past the scan budget",
+         InsertBeforeEnd(prog, scan.repeated(scansAllowed + 20)),
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        uint32_t w = 7, h = 7;
+        const auto buf = JpegFile::ReadRgb(write(c.bytes), w, h);
+        EXPECT_EQ(bool(buf), !c.size.isEmpty());
+        EXPECT_EQ(QSize(w, h), c.size.isEmpty() ? QSize(0, 0) : c.size);
+        EXPECT_TRUE(scripted().messages.isEmpty());
+    }
+}
+
 namespace {
 
 // Child side of the tests below: caps the address space to what is in use
@@ -231,8 +278,10 @@ TEST_F(JpegFileDeathTest, HugeImageIsRefusedBeforeAllocating) {
 TEST_F(JpegFileDeathTest, FailedAllocationIsReportedAsCritical) {
     if (kAddressSanitizer) GTEST_SKIP() << "address space limits do not mix with ASan";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // Under the pixel limit, but 2.7 GB of output.
-    const QString file = write(WithDeclaredSize(EncodeJpeg(Noise(16, 16, 8)), 30000, 30000));
+    // Under the pixel limit, but 2.7 GB of output; a megabyte of padding
+    // after the picture makes the file large enough to declare that much.
+    const QString file = write(WithDeclaredSize(EncodeJpeg(Noise(16, 16, 8)), 30000, 30000) +
+                               QByteArray(1'000'000, '\0'));
     EXPECT_EXIT(readUnderCap(file, QString("JpegFile :\nOut of memory")),
                 ::testing::ExitedWithCode(0), "");
 }
