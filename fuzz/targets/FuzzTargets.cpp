@@ -180,6 +180,28 @@ int Jpeg(const uint8_t* data, size_t size) {
     return 0;
 }
 
+// The decoder under the program's own limits rather than the small cap the
+// other targets work under: whatever a file declares, what it may cost
+// follows from its size (pixels per byte, scans times pixels).
+int JpegBudget(const uint8_t* data, size_t size) {
+    SilentScope silent;
+    const QString path = env().Work("budget.jpg");
+    if (!WriteFile(path, data, size)) return 0;
+    const uint64_t cap = JpegFile::SetPixelLimit(JpegFile::kMaxPixels);
+    const uint64_t budget = JpegFile::PixelBudget(size);
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::unique_ptr<uint8_t[]> rgb = JpegFile::ReadRgb(path, width, height);
+    JpegFile::SetPixelLimit(cap);
+    if (rgb) {
+        Check(uint64_t(width) * height <= budget, "a decoded JPEG within its file's budget");
+        volatile uint8_t last = rgb[size_t(width) * height * 3 - 1];
+        (void)last;
+    }
+    Check(silent.silent.shown.isEmpty(), "a JPEG within its budget raises no message");
+    return 0;
+}
+
 int Bitmap(const uint8_t* data, size_t size) {
     SilentScope silent;
     const QString path = env().Work("input.bmp");
@@ -285,8 +307,9 @@ int GpxInput(const uint8_t* data, size_t size) {
 }
 
 const std::vector<NamedTarget> kTargets = {
-    {"location", Location}, {"qlt", Qlt},           {"jpeg", Jpeg},
-    {"bitmap", Bitmap},     {"settings", Settings}, {"gpx", GpxInput},
+    {"location", Location},     {"qlt", Qlt},           {"jpeg", Jpeg},
+    {"bitmap", Bitmap},         {"settings", Settings}, {"gpx", GpxInput},
+    {"jpegbudget", JpegBudget},
 };
 
 void WriteStandIns(const QString& folder) {
@@ -400,6 +423,27 @@ void WriteJpegSeeds(const QString& folder, const QString& sample) {
         SaveSeed(folder, "chart.jpg",
                  ImageBytes(chart.scaled(96, 72, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
                             "JPG", 85, true));
+}
+
+// Small files that declare large pictures, whole or cut short.
+void WriteJpegBombSeeds(const QString& folder) {
+    const QByteArray small = ImageBytes(Gradient({16, 16}), "JPG", 50);
+    const QByteArray progressive = ImageBytes(Gradient({64, 64}), "JPG", 75, true);
+    auto declared = [](QByteArray jpeg, int width, int height) {
+        for (const char code : {char(0xC0), char(0xC2)}) {
+            const qsizetype sof = jpeg.indexOf(QByteArray("\xFF", 1) + code);
+            if (sof < 0) continue;
+            jpeg[sof + 5] = char(height >> 8);
+            jpeg[sof + 6] = char(height & 0xFF);
+            jpeg[sof + 7] = char(width >> 8);
+            jpeg[sof + 8] = char(width & 0xFF);
+            break;
+        }
+        return jpeg;
+    };
+    SaveSeed(folder, "declares-gigapixel.jpg", declared(small, 65500, 15266));
+    SaveSeed(folder, "declares-allowance.jpg", declared(small, 4096, 4096));
+    SaveSeed(folder, "progressive-declares-400mp.jpg", declared(progressive, 20000, 20000));
 }
 
 void WriteBitmapSeeds(const QString& folder) {
@@ -516,8 +560,9 @@ void WriteSeeds(const std::string& target, const std::string& folderName) {
     QDir().mkpath(folder);
     if (target == "location") WriteLocationSeeds(folder, false);
     if (target == "qlt") WriteLocationSeeds(folder, true);
-    if (target == "jpeg")
+    if (target == "jpeg" || target == "jpegbudget")
         WriteJpegSeeds(folder, QStringLiteral(FM_SAMPLES_DIR "/millelacs-west.jpg"));
+    if (target == "jpegbudget") WriteJpegBombSeeds(folder);
     if (target == "bitmap") WriteBitmapSeeds(folder);
     if (target == "settings") WriteSettingsSeeds(folder);
     if (target == "gpx") WriteGpxSeeds(folder);

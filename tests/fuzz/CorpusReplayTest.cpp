@@ -38,7 +38,8 @@ TEST_P(CorpusReplay, EveryKeptInputPasses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
-                         ::testing::Values("location", "qlt", "jpeg", "bitmap", "settings", "gpx"),
+                         ::testing::Values("location", "qlt", "jpeg", "bitmap", "settings", "gpx",
+                                           "jpegbudget"),
                          [](const auto& info) { return info.param; });
 
 }  // namespace
