@@ -95,6 +95,85 @@ inline uint8_t inkToLight(JSAMPLE ink, JSAMPLE black, bool inverted) {
     return uint8_t((c * k + 127) / 255);
 }
 
+// Reads a file front to back through a buffer of its own with pread, so the
+// stdio stream libjpeg reads from keeps its place.
+class ByteReader {
+public:
+    explicit ByteReader(int fd) : fd(fd) {}
+    // The next byte, or -1 at the end or on a read error.
+    int Next() {
+        if (at == filled) {
+            const ssize_t got = ::pread(fd, buffer, sizeof buffer, off_t(offset));
+            if (got <= 0) return -1;
+            offset += uint64_t(got);
+            at = 0;
+            filled = size_t(got);
+        }
+        return buffer[at++];
+    }
+    void Skip(uint64_t n) {
+        const uint64_t inBuffer = std::min<uint64_t>(n, filled - at);
+        at += size_t(inBuffer);
+        offset += n - inBuffer;
+    }
+
+private:
+    int fd;
+    uint64_t offset = 0;
+    size_t at = 0;
+    size_t filled = 0;
+    uint8_t buffer[1 << 16];
+};
+
+}  // namespace
+
+uint64_t ScanBytes(int fd, uint64_t enough) {
+    auto reader = std::make_unique<ByteReader>(fd);
+    uint64_t count = 0;
+    bool inScan = false;
+    int b = reader->Next();
+    while (b >= 0 && count <= enough) {
+        if (inScan) {
+            if (b != 0xFF) {
+                ++count;
+                b = reader->Next();
+                continue;
+            }
+            const int m = reader->Next();
+            if (m == 0x00 || (m >= 0xD0 && m <= 0xD7)) {  // a stuffed byte, a restart
+                count += 2;
+                b = reader->Next();
+                continue;
+            }
+            inScan = false;
+            b = m;  // the marker that ends the scan, read below without its FF
+        } else {
+            if (b != 0xFF) {
+                b = reader->Next();
+                continue;
+            }
+            b = reader->Next();
+        }
+        // b is a marker code.
+        while (b == 0xFF) b = reader->Next();
+        if (b < 0 || b == 0xD9) break;  // the end of the picture
+        if (b == 0xD8 || b == 0x01 || (b >= 0xD0 && b <= 0xD7) || b == 0x00) {
+            b = reader->Next();
+            continue;
+        }
+        const int hi = reader->Next();
+        const int lo = reader->Next();
+        if (hi < 0 || lo < 0) break;
+        const int length = (hi << 8) | lo;
+        if (length >= 2) reader->Skip(uint64_t(length - 2));
+        inScan = b == 0xDA;
+        b = reader->Next();
+    }
+    return count;
+}
+
+namespace {
+
 // Only plain C data is alive in this frame while libjpeg may longjmp into it.
 Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     jpeg_decompress_struct& cinfo = d.cinfo;
@@ -113,7 +192,11 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     jpeg_read_header(&cinfo, TRUE);
 
     const uint64_t pixels = uint64_t(cinfo.image_width) * cinfo.image_height;
-    if (pixels > PixelBudget(d.fileBytes)) {
+    // The cheap test first (the file's size), then the bytes that really
+    // hold picture data: padding in comments or after the end holds none.
+    if (pixels > PixelBudget(d.fileBytes) ||
+        (pixels > kFreePixels &&
+         pixels > PixelBudget(ScanBytes(::fileno(d.file), pixels / kPixelsPerByte)))) {
         std::snprintf(d.err.message, JMSG_LENGTH_MAX, "%ux%u is too large", cinfo.image_width,
                       cinfo.image_height);
         return Outcome::Failed;

@@ -20,14 +20,20 @@ uint64_t SetPixelLimit(uint64_t pixels);
 // A file's data cannot describe more than about a thousand pixels a byte
 // (Huffman-coded JPEG needs at least a bit or two per 8 x 8 block; a flat
 // colour at quality 90 takes 85 pixels a byte). A small file that declares
-// more is cut short or forged, and decoding it would only spend gigabytes
-// on grey fill: it is refused before anything is allocated. Up to
+// more is cut short, padded or forged, and decoding it would only spend
+// gigabytes on grey fill: it is refused before anything is allocated. The
+// bytes counted are those of the scans (ScanBytes). Up to
 // kFreePixels are always allowed, so a damaged small chart still shows.
 inline constexpr uint64_t kPixelsPerByte = 1024;
 inline constexpr uint64_t kFreePixels = uint64_t(1) << 24;
 // The most pixels a file of fileBytes may declare: the above within
 // PixelLimit().
 uint64_t PixelBudget(uint64_t fileBytes);
+// The bytes of entropy-coded data in the JPEG file open as fd (scan data up
+// to the end-of-image marker; headers, comments and whatever follows the
+// picture do not count), read with pread from the start. Counting stops
+// once it passes `enough`.
+uint64_t ScanBytes(int fd, uint64_t enough);
 // Work of a progressive file: every scan walks the whole image, so the
 // scans times the pixels are bounded as well: the ten scans libjpeg writes
 // for a colour chart stay inside up to 300 megapixels (about two seconds).

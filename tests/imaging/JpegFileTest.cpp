@@ -197,6 +197,8 @@ TEST_F(JpegFileTest, DamagedFiles) {
 TEST_F(JpegFileTest, SmallFilesCannotCostGigabytes) {
     const QByteArray small = EncodeJpeg(Noise(24, 16, 1), {.quality = 80});
     const int side = 1 << 12;  // side * side is the free allowance
+    const QByteArray comment = QByteArray("\xFF\xFE\xFF\xFF", 4) + QByteArray(65533, 'c');
+    const QByteArray comments = comment.repeated(16);
     ASSERT_EQ(uint64_t(side) * side, JpegFile::kFreePixels);
     auto filled = [](int w, int h, QColor c) {
         QImage image(w, h, QImage::Format_RGB32);
@@ -219,6 +221,12 @@ TEST_F(JpegFileTest, SmallFilesCannotCostGigabytes) {
         {"900 megapixels declared in 600 bytes", WithDeclaredSize(small, 30000, 30000), {}},
         {"the free allowance declared", WithDeclaredSize(small, side, side), {side, side}},
         {"one column more", WithDeclaredSize(small, side + 1, side), {}},
+        {"900 megapixels, a megabyte of padding after the end",
+         WithDeclaredSize(small, 30000, 30000) + QByteArray(1'000'000, 0),
+         {}},
+        {"900 megapixels, a megabyte of comments",
+         WithDeclaredSize(small, 30000, 30000).insert(2, comments),
+         {}},
         {"flat colour, 18 megapixels", flatJpeg, {6000, 3000}},
         {"progressive within the scan budget",
          InsertBeforeEnd(prog, scan.repeated(scansAllowed / 2)),
@@ -278,10 +286,10 @@ TEST_F(JpegFileDeathTest, HugeImageIsRefusedBeforeAllocating) {
 TEST_F(JpegFileDeathTest, FailedAllocationIsReportedAsCritical) {
     if (kAddressSanitizer) GTEST_SKIP() << "address space limits do not mix with ASan";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // Under the pixel limit, but 2.7 GB of output; a megabyte of padding
-    // after the picture makes the file large enough to declare that much.
-    const QString file = write(WithDeclaredSize(EncodeJpeg(Noise(16, 16, 8)), 30000, 30000) +
-                               QByteArray(1'000'000, '\0'));
+    // Under the pixel limit, but 2.7 GB of output; a megabyte more of scan
+    // data makes the file large enough to declare that much.
+    const QString file = write(InsertBeforeEnd(
+        WithDeclaredSize(EncodeJpeg(Noise(16, 16, 8)), 30000, 30000), QByteArray(1'000'000, 1)));
     EXPECT_EXIT(readUnderCap(file, QString("JpegFile :\nOut of memory")),
                 ::testing::ExitedWithCode(0), "");
 }
