@@ -28,6 +28,7 @@
 #include <QUrl>
 
 #include "document/TarnLocation.h"
+#include "framework/FirstWindowSize.h"
 #include "framework/Prompts.h"
 #include "framework/Shell.h"
 #include "geo/Coordinate.h"
@@ -123,7 +124,7 @@ CEditorWindow::CEditorWindow(QWidget* parent) : QMainWindow(parent) {
 
     doc.OnNewDocument();
     UpdateTitle();
-    resize(1100, 780);
+    resize(FirstWindowSize(*this, QSize(1100, 780)));
     restoreGeometry(editorsettings::WindowGeometry());
     restoreState(editorsettings::WindowState());
 }

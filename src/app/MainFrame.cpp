@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "app/SendMail.h"
 #include "app/TarnlightApp.h"
 #include "document/TarnlightDoc.h"
+#include "framework/FirstWindowSize.h"
 #include "framework/Settings.h"
 #include "framework/customize/Customizer.h"
 #include "points/PointDisplay.h"
@@ -30,8 +30,6 @@ namespace {
 constexpr int kLayoutVersion = 1;
 const char* kGeometryKey = "Frame/Geometry";
 const char* kStateKey = "Frame/State";
-// Room left around the first window for the window manager's frame and title.
-const QSize kFrameAllowance(16, 48);
 
 QDockWidget* MakeDock(QMainWindow* frame, const char* title, int id, QWidget* content, QSize size) {
     auto* dock = new QDockWidget(title, frame);
@@ -77,12 +75,7 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     connect(doc, &CDocument::titleChanged, &table, &CommandTable::refresh);
     connect(doc, &CDocument::modifiedChanged, &table, &CommandTable::refresh);
     UpdateTitle();
-    // The first size, within the room the screen has for windows: on a
-    // small or scaled screen the status bar must still be seen.
-    QSize first(1100, 760);
-    if (const QScreen* s = screen())
-        first = first.boundedTo(s->availableGeometry().size() - kFrameAllowance);
-    resize(first);
+    resize(FirstWindowSize(*this, QSize(1100, 760)));
     view->OnInitialUpdate();
 }
 

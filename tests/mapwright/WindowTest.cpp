@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -18,6 +19,7 @@
 #include "framework/DataExchange.h"
 #include "framework/Shell.h"
 #include "geo/Coordinate.h"
+#include "mapwright/EditorSettings.h"
 #include "mapwright/EditorWindow.h"
 #include "mapwright/MapCanvas.h"
 
@@ -250,6 +252,17 @@ TEST_F(WindowTest, HelpWritesItsOwnPageAndHandsItToTheDesktop) {
     const QByteArray page = testutil::ReadAll(opened.toLocalFile());
     EXPECT_TRUE(page.contains("<title>Mapwright Help</title>"));
     EXPECT_TRUE(scripted().messages.isEmpty());
+}
+
+// With no stored placement the window opens within the screen's room, so
+// its status bar is on the screen (the offscreen screen is 800 x 600).
+TEST(MapwrightProgram, FirstWindowFitsTheScreen) {
+    PromptsFixtureGuard guard;
+    editorsettings::SetWindowLayout({}, {});
+    CEditorWindow window;
+    const QSize room = window.screen()->availableGeometry().size();
+    EXPECT_LE(window.width(), room.width());
+    EXPECT_LE(window.height(), room.height());
 }
 
 TEST(MapwrightProgram, LandsNextToTheOtherProgramsAndStarts) {
