@@ -1,22 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTime>
 
 #include "TestUtil.h"
+#include "ToolRun.h"
 
 namespace {
 
 QString Calc(const QStringList& args, const char* tz, int* status = nullptr) {
-    QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("TZ", tz);
-    process.setProcessEnvironment(env);
-    process.start(FNM_BINARY, args);
-    process.waitForFinished(60000);
-    if (status) *status = process.exitCode();
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+    const testutil::ToolRun run = testutil::RunTool(FNM_BINARY, args, env);
+    if (status) *status = run.status;
+    return run.out.trimmed();
 }
 
 int MinutesOf(const QString& hhmm) {

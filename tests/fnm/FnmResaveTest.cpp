@@ -7,10 +7,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "TestUtil.h"
+#include "ToolRun.h"
 #include "document/TarnLocation.h"
 #include "framework/ArchiveBytes.h"
 
@@ -19,26 +19,14 @@ using testutil::WriteAll;
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QByteArray out;
-};
-
-Run Fnm(const QStringList& args) {
-    QProcess process;
-    process.start(FNM_BINARY, args);
-    Run run;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    return run;
+testutil::ToolRun Fnm(const QStringList& args) {
+    return testutil::RunTool(FNM_BINARY, args);
 }
 
 QJsonObject Info(const QString& path) {
-    const Run run = Fnm({"info", "--json", path});
+    const testutil::ToolRun run = Fnm({"info", "--json", path});
     EXPECT_EQ(run.status, 0) << path;
-    return QJsonDocument::fromJson(run.out).object();
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
 }
 
 class FnmResave : public ::testing::Test {
