@@ -196,7 +196,7 @@ const CMapCanvas::Preview* CMapCanvas::PreviewOf(CMapLocation& entry) {
     if (!entry.HasImage() || entry.image.width <= 0 || entry.image.height <= 0) return nullptr;
     const DecodedImage& image = entry.image;
     const void* source = image.isBitmap ? static_cast<const void*>(image.bitmap.constBits())
-                                        : static_cast<const void*>(image.pixels.get());
+                                        : static_cast<const void*>(image.source.get());
     auto it = previews.find(&entry);
     if (it != previews.end() && it->source == source) return &*it;
 

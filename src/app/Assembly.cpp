@@ -2,8 +2,10 @@
 #include "app/Assembly.h"
 
 #include <QApplication>
+#include <algorithm>
 
 #include "framework/Settings.h"
+#include "imaging/TileCache.h"
 #include "resources/Art.h"
 #include "resources/Strings.h"
 
@@ -26,5 +28,9 @@ void SetApplicationIdentity() {
 bool AssembleApplication(CTarnlightApp& app, const StartupOptions& options) {
     SetApplicationIdentity();
     QApplication::setWindowIcon(art::AppIcon());
+    // At least 64 MB, whatever the settings file says: less would decode the
+    // same bands over and over.
+    const int megabytes = std::max(SettingsStore::instance().Int(setting::TileCacheMB), 64);
+    TileCache::Instance().SetBudget(int64_t(megabytes) << 20);
     return app.InitInstance(options);
 }

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <algorithm>
 
@@ -19,11 +20,13 @@
 #include "framework/FirstWindowSize.h"
 #include "framework/Settings.h"
 #include "framework/customize/Customizer.h"
+#include "imaging/TileCache.h"
 #include "points/PointDisplay.h"
 #include "resources/Art.h"
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
 #include "tools/SunDisplay.h"
+#include "view/OverviewPanel.h"
 #include "view/TarnlightView.h"
 
 namespace {
@@ -56,6 +59,12 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     CreateDocks();
     view = new CTarnlightView(*doc, this, this);
     setCentralWidget(view);
+    Overview()->SetView(view);
+    connect(doc, &CTarnlightDoc::resetAfterLoad, Overview(), [this] {
+        Overview()->Reset();
+        Overview()->update();
+    });
+    WatchDecoding();
     BuildCommandMaps();
     CreateMenus();
     CreateToolBar();
@@ -96,6 +105,8 @@ void CMainFrame::BuildCommandMaps() {
         cmd::ShowSunDisplay, [this] { TogglePanel(sunDock); }, togglePanelRule(sunDock));
     frameMap.on(
         cmd::ShowAdPanel, [this] { TogglePanel(adDock); }, togglePanelRule(adDock));
+    frameMap.on(
+        cmd::ShowOverview, [this] { TogglePanel(overviewDock); }, togglePanelRule(overviewDock));
     frameMap.on(
         cmd::ViewToolbar, [this] { toolBar->setVisible(toolBar->isHidden()); },
         [this](CommandState& s) { s.checked = toolBar && !toolBar->isHidden(); });
@@ -171,6 +182,7 @@ void CMainFrame::CreateMenus() {
     viewMenu->addSeparator();
     viewMenu->addAction(Act(cmd::ZoomIn));
     viewMenu->addAction(Act(cmd::ZoomOut));
+    viewMenu->addAction(Act(cmd::ShowOverview));
     connect(viewMenu, &QMenu::aboutToShow, &table, &CommandTable::refresh);
 
     addMenu("&Drawing", {cmd::DrawFreeHand, cmd::DrawLine, cmd::DrawSquare, cmd::DrawEllipse, 0,
@@ -252,8 +264,33 @@ void CMainFrame::CreateDocks() {
     splitDockWidget(sunDock, pointDock, Qt::Vertical);
     resizeDocks({adDock, sunDock, pointDock}, {130, 100, 220}, Qt::Vertical);
     resizeDocks({adDock}, {160}, Qt::Horizontal);
-    for (QDockWidget* d : {pointDock, sunDock, adDock})
+    // The overview is there for large atlases; it starts hidden.
+    overviewDock =
+        MakeDock(this, str::OverviewTitle, cmd::ShowOverview, new COverviewPanel, QSize(180, 140));
+    addDockWidget(Qt::RightDockWidgetArea, overviewDock);
+    overviewDock->hide();
+    for (QDockWidget* d : {pointDock, sunDock, adDock, overviewDock})
         connect(d, &QDockWidget::visibilityChanged, &table, &CommandTable::refresh);
+}
+
+COverviewPanel* CMainFrame::Overview() const {
+    return static_cast<COverviewPanel*>(overviewDock->widget());
+}
+
+void CMainFrame::WatchDecoding() {
+    // Map pictures decode in the background; a wait of more than half a
+    // second is shown in the status bar until the last band is in.
+    decodingShown = new QTimer(this);
+    decodingShown->setInterval(250);
+    connect(decodingShown, &QTimer::timeout, this, [this, busyRounds = 0]() mutable {
+        const bool busy = TileCache::Instance().PendingCount() > 0;
+        busyRounds = busy ? busyRounds + 1 : 0;
+        if (busyRounds >= 2 && statusBar()->currentMessage().isEmpty())
+            statusBar()->showMessage(str::DecodingMaps);
+        else if (!busy && statusBar()->currentMessage() == str::DecodingMaps)
+            statusBar()->clearMessage();
+    });
+    decodingShown->start();
 }
 
 void CMainFrame::TogglePanel(QDockWidget* dock) {

@@ -12,6 +12,8 @@ class QDockWidget;
 class QLabel;
 class QMenu;
 class QToolBar;
+class QTimer;
+class COverviewPanel;
 class CTarnlightApp;
 class CTarnlightDoc;
 class CTarnlightView;
@@ -33,6 +35,8 @@ public:
     QDockWidget* PointDock() const { return pointDock; }
     QDockWidget* SunDock() const { return sunDock; }
     QDockWidget* AdDock() const { return adDock; }
+    QDockWidget* OverviewDock() const { return overviewDock; }
+    COverviewPanel* Overview() const;
     QToolBar* MainToolBar() const { return toolBar; }
     Customizer& Customization() { return *customizer; }
     const QImage& UserImages() const { return userImages; }
@@ -84,6 +88,9 @@ private:
     QDockWidget* pointDock = nullptr;
     QDockWidget* sunDock = nullptr;
     QDockWidget* adDock = nullptr;
+    QDockWidget* overviewDock = nullptr;
+    QTimer* decodingShown = nullptr;
+    void WatchDecoding();
     std::array<QLabel*, 4> panes{};
     QMenu* recentMenuAnchor = nullptr;
     QMenu* fileMenu = nullptr;

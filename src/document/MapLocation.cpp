@@ -82,7 +82,7 @@ QString CMapLocation::ResolvedPath() const {
 }
 
 bool CMapLocation::HasImage() const {
-    return image.isBitmap ? !image.bitmap.isNull() : image.pixels != nullptr;
+    return image.HasPicture();
 }
 
 int CMapLocation::SetImage(const RectL& newPlacement, const QString& newFileName) {

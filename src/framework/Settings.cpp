@@ -20,10 +20,10 @@ struct Default {
     int value;
 };
 constexpr Default kDefaults[] = {
-    {setting::LoadLastFile, 0}, {setting::Splash, 1},   {setting::ShowXY, 1},
-    {setting::PrintLS, 1},      {setting::MMIcon, 0},   {setting::UseXHair, 1},
-    {setting::MagShape, 1},     {setting::MagZoom, 20}, {setting::MagSize, 100},
-    {setting::PreviewPages, 1},
+    {setting::LoadLastFile, 0}, {setting::Splash, 1},        {setting::ShowXY, 1},
+    {setting::PrintLS, 1},      {setting::MMIcon, 0},        {setting::UseXHair, 1},
+    {setting::MagShape, 1},     {setting::MagZoom, 20},      {setting::MagSize, 100},
+    {setting::PreviewPages, 1}, {setting::TileCacheMB, 512},
 };
 
 QString Path(const char* key) {

@@ -23,6 +23,8 @@ inline constexpr const char* MagShape = "MagShape";
 inline constexpr const char* MagZoom = "MagZoom";
 inline constexpr const char* MagSize = "MagSize";
 inline constexpr const char* PreviewPages = "PreviewPages";
+// Megabytes of decoded map pictures kept in memory.
+inline constexpr const char* TileCacheMB = "TileCacheMB";
 }  // namespace setting
 
 class SettingsStore {

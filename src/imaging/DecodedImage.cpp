@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "imaging/ImageSource.h"
 #include "imaging/JpegFile.h"
 
 namespace {
@@ -112,9 +113,12 @@ struct SharedLoad {
     int32_t width = 0;
     int32_t height = 0;
     int isBitmap = 1;
-    std::shared_ptr<uint8_t[]> pixels;
+    std::shared_ptr<ImageSource> source;
     QImage bitmap;
 };
+
+thread_local int noWaitingDepth = 0;
+thread_local bool drawnComplete = true;
 
 thread_local std::map<QString, SharedLoad> sharedLoads;
 
@@ -125,6 +129,28 @@ QString sharingKey(const QString& fileName) {
 }
 
 }  // namespace
+
+DecodedImage::NoWaiting::NoWaiting() : outerComplete(drawnComplete) {
+    ++noWaitingDepth;
+    drawnComplete = true;
+}
+
+DecodedImage::NoWaiting::~NoWaiting() {
+    --noWaitingDepth;
+    drawnComplete = drawnComplete && outerComplete;
+}
+
+bool DecodedImage::NoWaiting::Active() {
+    return noWaitingDepth > 0;
+}
+
+bool DecodedImage::NoWaiting::Complete() const {
+    return drawnComplete;
+}
+
+void DecodedImage::NoWaiting::MarkIncomplete() {
+    drawnComplete = false;
+}
 
 void DecodedImage::SharedLoadsEnd::Ended() {
     sharedLoads.clear();
@@ -144,31 +170,34 @@ int DecodedImage::Load(const QString& fileName) {
     auto found = sharedLoads.find(key);
     if (found == sharedLoads.end()) {
         const int result = LoadFromFile(fileName);
-        sharedLoads.emplace(key, SharedLoad{result, width, height, isBitmap, pixels, bitmap});
+        sharedLoads.emplace(key, SharedLoad{result, width, height, isBitmap, source, bitmap});
         return result;
     }
     const SharedLoad& same = found->second;
     width = same.width;
     height = same.height;
     isBitmap = same.isBitmap;
-    pixels = same.pixels;
+    source = same.source;
     bitmap = same.bitmap;
     return same.result;
 }
 
 int DecodedImage::LoadFromFile(const QString& fileName) {
-    pixels.reset();
+    source.reset();
     bitmap = QImage();
 
     if (fileName.right(4).compare(QLatin1String(".JPG"), Qt::CaseInsensitive) == 0) {
         isBitmap = 0;
-        uint32_t w = 0;
-        uint32_t h = 0;
-        // The same bytes as ReadRgb + SwapRedBlue + FlipRows, without the two
-        // extra passes over what can be 150 MB.
-        pixels = JpegFile::ReadBgrBottomUp(fileName, w, h);
-        width = int32_t(w);
-        height = int32_t(h);
+        width = 0;
+        height = 0;
+        // Only the header now; the pixels are decoded where they are drawn.
+        JpegFile::Header header;
+        if (JpegFile::ReadHeader(fileName, header) == JpegFile::HeaderResult::Ok) {
+            width = int32_t(header.width);
+            height = int32_t(header.height);
+            source =
+                ImageSource::ForFile(fileName, header.width, header.height, header.progressive);
+        }
         return 1;
     }
 
@@ -200,9 +229,12 @@ QRect DecodedImage::DestinationRect(const QRect& placement, double zoom) {
                  truncated(zoom * placement.width()), truncated(zoom * placement.height()));
 }
 
+bool DecodedImage::HasPicture() const {
+    return isBitmap ? !bitmap.isNull() : source && !source->Failed();
+}
+
 void DecodedImage::Draw(QPainter& p, const QRect& placement, double zoom, const QRect& clip) {
-    if (isBitmap ? bitmap.isNull() : (!pixels || width <= 0 || height <= 0)) return;
-    if (!isBitmap) stride = JpegFile::PaddedStride(width);
+    if (!HasPicture() || (!isBitmap && (width <= 0 || height <= 0))) return;
     if (!p.isActive()) return;
 
     const QRect dest = DestinationRect(placement, zoom);
@@ -219,19 +251,76 @@ void DecodedImage::Draw(QPainter& p, const QRect& placement, double zoom, const 
 }
 
 void DecodedImage::DrawJpeg(QPainter& p, const QRect& dest, const QRect& area) const {
-    const size_t rowBytes = size_t(width) * 3;
-    const uint8_t* base = pixels.get();
-    const int lastRow = height - 1;
-    drawStretched(p, dest, area, width, height, QImage::Format_RGB32,
-                  [&](QRgb* out, int sy, const std::vector<int>& cols) {
-                      // Rows are stored bottom-up, pixels as B G R.
-                      const uint8_t* row = base + size_t(lastRow - sy) * rowBytes;
-                      for (size_t i = 0; i < cols.size(); ++i) {
-                          const uint8_t* px = row + size_t(cols[i]) * 3;
-                          out[i] = 0xff000000u | (uint32_t(px[2]) << 16) | (uint32_t(px[1]) << 8) |
-                                   px[0];
-                      }
-                  });
+    ImageSource& pictures = *source;
+    const bool wait = !NoWaiting::Active();
+    const int lastRow =
+        std::min(nearest(area.bottom() - dest.top(), height, dest.height()), height - 1);
+    BandReader full(pictures, 1, wait, lastRow);
+    // Whoever waits finds a damaged file before drawing anything, and then
+    // draws nothing, as an undecodable chart always showed.
+    if (wait && !full.Row(nearest(area.top() - dest.top(), height, dest.height())) &&
+        pictures.Failed())
+        return;
+    // Rows not decoded yet come from the picture reduced eight times, when
+    // that is there, so a quick scroll shows the map blurred, not grey.
+    constexpr int kCoarse = 8;
+    std::optional<BandReader> coarse;
+    const int coarseWidth = int(pictures.Width(kCoarse));
+    const int coarseHeight = int(pictures.Height(kCoarse));
+    drawStretched(
+        p, dest, area, width, height, QImage::Format_RGB32,
+        [&](QRgb* out, int sy, const std::vector<int>& cols) {
+            if (const uint8_t* row = full.Row(sy)) {
+                for (size_t i = 0; i < cols.size(); ++i) {
+                    const uint8_t* px = row + size_t(cols[i]) * 3;
+                    out[i] = 0xff000000u | (uint32_t(px[2]) << 16) | (uint32_t(px[1]) << 8) | px[0];
+                }
+                return;
+            }
+            if (!coarse) coarse.emplace(pictures, kCoarse, false, coarseHeight - 1, true);
+            const uint8_t* low = coarse->Row(std::min(sy / kCoarse, coarseHeight - 1));
+            for (size_t i = 0; i < cols.size(); ++i) {
+                if (!low) {
+                    out[i] = kPlaceholder;
+                    continue;
+                }
+                const uint8_t* px = low + size_t(std::min(cols[i] / kCoarse, coarseWidth - 1)) * 3;
+                out[i] = 0xff000000u | (uint32_t(px[2]) << 16) | (uint32_t(px[1]) << 8) | px[0];
+            }
+        });
+    if (!full.Complete()) NoWaiting::MarkIncomplete();
+}
+
+QImage DecodedImage::Picture(int level, bool wait) const {
+    if (!HasPicture()) return QImage();
+    if (!isBitmap) return width > 0 && height > 0 ? JpegPicture(level, wait) : QImage();
+    const int w = std::max(1, (bitmap.width() + level - 1) / level);
+    const int h = std::max(1, (bitmap.height() + level - 1) / level);
+    return bitmap.convertToFormat(QImage::Format_RGB32)
+        .scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QImage DecodedImage::JpegPicture(int level, bool wait) const {
+    ImageSource& pictures = *source;
+    const int w = int(pictures.Width(level));
+    const int h = int(pictures.Height(level));
+    QImage picture(w, h, QImage::Format_RGB32);
+    if (picture.isNull()) return picture;
+    BandReader rows(pictures, level, wait, h - 1, !wait);
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* row = rows.Row(y);
+        if (!row) {
+            // Asks for every band still missing, then gives up for now.
+            if (!wait)
+                for (int b = y / pictures.BandRows(level); b < pictures.Bands(level); ++b)
+                    pictures.RequestBand(level, b, true);
+            return QImage();
+        }
+        auto* out = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < w; ++x, row += 3)
+            out[x] = 0xff000000u | (uint32_t(row[2]) << 16) | (uint32_t(row[1]) << 8) | row[0];
+    }
+    return picture;
 }
 
 void DecodedImage::DrawBitmap(QPainter& p, const QRect& dest, const QRect& area) const {

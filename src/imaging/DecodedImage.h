@@ -10,10 +10,13 @@
 #include "framework/ThreadScope.h"
 
 class QPainter;
+class ImageSource;
 
 // The picture of a map entry, loaded from disk and drawn stretched into the
-// entry's placement. Two kinds: JPEG files are decoded by libjpeg into a raw
-// buffer; everything else goes through Qt's BMP reader into a QImage.
+// entry's placement. Two kinds: JPEG files are known by their header when
+// loaded and decoded by libjpeg band by band where they are drawn (see
+// ImageSource and TileCache); everything else goes through Qt's BMP reader
+// into a QImage.
 // Move-only: the decoded pixels are large and never duplicated. Entries that
 // name the same file while a SharedLoads is alive share one decode.
 class DecodedImage {
@@ -34,16 +37,37 @@ public:
     };
     using SharedLoads = ThreadScope<SharedLoadsEnd>;
 
+    // While one is alive on this thread, drawing never waits for a JPEG
+    // band to be decoded: missing rows are drawn from the reduced picture
+    // when it is there, else in a placeholder grey, and asked of the worker
+    // threads (TileCache::tilesReady tells when to paint again). Without
+    // one, drawing decodes what it needs first (printing, export).
+    class NoWaiting {
+    public:
+        NoWaiting();
+        ~NoWaiting();
+        NoWaiting(const NoWaiting&) = delete;
+        NoWaiting& operator=(const NoWaiting&) = delete;
+        static bool Active();
+        // False when something drawn during this scope was a placeholder.
+        bool Complete() const;
+        static void MarkIncomplete();
+
+    private:
+        bool outerComplete;
+    };
+    // The grey of rows not decoded yet.
+    static constexpr QRgb kPlaceholder = 0xffd8d8d8u;
+
     DecodedImage() = default;
     DecodedImage(DecodedImage&&) = default;
     DecodedImage& operator=(DecodedImage&&) = default;
 
     // Replaces the current picture. A name ending in ".jpg" (any case) is
-    // decoded as JPEG: the result is always 1, even when decoding failed
-    // (pixels then stay null and width/height hold whatever the header
-    // declared). Any other name is read as a BMP: 0 when that fails, with no
-    // message to the user; width/height follow the bitmap (0 on failure).
-    // Only regular files are read: anything else fails as unreadable.
+    // a JPEG: only its header is read now; the result is always 1, even when
+    // the file cannot be used (source then stays null and width/height 0). Any other name is read
+    // as a BMP: 0 when that fails, with no message to the user; width/height follow the bitmap (0
+    // on failure). Only regular files are read: anything else fails as unreadable.
     int Load(const QString& fileName);
 
     // Draws the picture stretched over placement scaled by zoom, nearest
@@ -56,15 +80,20 @@ public:
     // truncated separately, as the map has always placed its pictures.
     static QRect DestinationRect(const QRect& placement, double zoom);
 
+    // True when there is a picture to draw: a bitmap that was read, or a
+    // JPEG whose header was sound and whose decoding has not failed.
+    bool HasPicture() const;
+    // The whole picture reduced by level (1, 2, 4 or 8 for a JPEG, which
+    // libjpeg decodes at that size directly; a bitmap is scaled), or a null
+    // image while, not waiting, some of it is not decoded yet (then asked
+    // of the workers in the background).
+    QImage Picture(int level, bool wait) const;
+
     int32_t width = 0;
     int32_t height = 0;
-    // JPEG only: height rows of width*3 bytes, bottom row first, B G R per
-    // pixel, rows not padded. Null when nothing was decoded. Shared with
-    // other entries of the same file (see SharedLoads); never written after
-    // loading.
-    std::shared_ptr<uint8_t[]> pixels;
-    // Padded row length of the JPEG picture, set when it is drawn.
-    int stride = 0;
+    // JPEG only: where the pixels come from, shared with every entry of the
+    // same file. Null when the header could not be used.
+    std::shared_ptr<ImageSource> source;
     // 1 when the picture came (or would come) from the BMP reader.
     int isBitmap = 1;
     QImage bitmap;
@@ -72,5 +101,6 @@ public:
 private:
     int LoadFromFile(const QString& fileName);
     void DrawJpeg(QPainter& p, const QRect& dest, const QRect& area) const;
+    QImage JpegPicture(int level, bool wait) const;
     void DrawBitmap(QPainter& p, const QRect& dest, const QRect& area) const;
 };

@@ -174,15 +174,11 @@ uint64_t ScanBytes(int fd, uint64_t enough) {
 
 namespace {
 
-// Only plain C data is alive in this frame while libjpeg may longjmp into it.
-Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
+// Creates the decompressor, reads the header and applies the size limits.
+// Called after setjmp by the frame that owns the recovery point; false when
+// the picture is beyond the limits.
+bool openDecoder(Decoder& d) {
     jpeg_decompress_struct& cinfo = d.cinfo;
-    cinfo.err = jpeg_std_error(&d.err.pub);
-    d.err.pub.error_exit = errorExit;
-    d.err.pub.emit_message = emitMessage;
-    d.err.message[0] = '\0';
-    if (setjmp(d.err.recovery)) return Outcome::Failed;
-
     jpeg_create_decompress(&cinfo);
     d.created = true;
     cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
@@ -199,21 +195,95 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
          pixels > PixelBudget(ScanBytes(::fileno(d.file), pixels / kPixelsPerByte)))) {
         std::snprintf(d.err.message, JMSG_LENGTH_MAX, "%ux%u is too large", cinfo.image_width,
                       cinfo.image_height);
-        return Outcome::Failed;
+        return false;
     }
-    const bool bgr = layout == Layout::BottomUpBgr;
+    return true;
+}
+
+void installErrorManager(Decoder& d) {
+    d.cinfo.err = jpeg_std_error(&d.err.pub);
+    d.err.pub.error_exit = errorExit;
+    d.err.pub.emit_message = emitMessage;
+    d.err.message[0] = '\0';
+}
+
+// How the decoder's rows become 3-byte pixels.
+struct Conversion {
+    bool bgr = false;
+    bool inks = false;
+    bool invertedInks = false;
+    bool swapAfter = false;
+};
+
+// Picks the output colour space before decompression starts.
+Conversion chooseConversion(jpeg_decompress_struct& cinfo, bool bgr) {
+    Conversion c;
+    c.bgr = bgr;
     // Four-channel files come out as CMYK (YCCK is undone by the library)
     // and are turned into RGB here; Adobe's files store the inks inverted.
-    const bool inks = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-    if (inks) cinfo.out_color_space = JCS_CMYK;
-    const bool invertedInks = cinfo.saw_Adobe_marker;
+    c.inks = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    if (c.inks) cinfo.out_color_space = JCS_CMYK;
+    c.invertedInks = cinfo.saw_Adobe_marker;
 #ifdef JCS_EXTENSIONS
     // Same conversion arithmetic, only the byte order differs.
     if (bgr && cinfo.out_color_space == JCS_RGB) cinfo.out_color_space = JCS_EXT_BGR;
-    const bool swapAfter = false;
 #else
-    const bool swapAfter = bgr;
+    c.swapAfter = bgr;
 #endif
+    return c;
+}
+
+// One row of a grey or four-channel picture as 3-byte pixels.
+void convertRow(const Conversion& c, int components, const JSAMPLE* src, uint8_t* dst, uint32_t w) {
+    if (components == 1) {
+        for (uint32_t x = 0; x < w; ++x, dst += 3) dst[0] = dst[1] = dst[2] = src[x];
+    } else if (components == 4 && c.inks) {
+        const int r = c.bgr ? 2 : 0;
+        const int b = c.bgr ? 0 : 2;
+        for (uint32_t x = 0; x < w; ++x, dst += 3, src += 4) {
+            dst[r] = inkToLight(src[0], src[3], c.invertedInks);
+            dst[1] = inkToLight(src[1], src[3], c.invertedInks);
+            dst[b] = inkToLight(src[2], src[3], c.invertedInks);
+        }
+    } else {
+        // Anything else: no picture, but no stale memory either.
+        std::memset(dst, 0, size_t(w) * 3);
+    }
+}
+
+// Reads the next count rows into rows[0..count): RGB straight into place,
+// anything else through the one-row scratch buffer.
+void readRows(jpeg_decompress_struct& cinfo, const Conversion& c, JSAMPARRAY scratch,
+              uint8_t* const* rows, JDIMENSION count) {
+    const int components = cinfo.output_components;
+    const uint32_t w = cinfo.output_width;
+    if (components == 3) {
+        JSAMPROW direct[kRowsPerRead];
+        for (JDIMENSION done = 0; done < count;) {
+            const JDIMENSION n = std::min<JDIMENSION>(kRowsPerRead, count - done);
+            for (JDIMENSION i = 0; i < n; ++i) direct[i] = rows[done + i];
+            const JDIMENSION got = jpeg_read_scanlines(&cinfo, direct, n);
+            if (c.swapAfter)
+                for (JDIMENSION i = 0; i < got; ++i) SwapRedBlue(direct[i], int(w), 1);
+            if (got == 0) return;
+            done += got;
+        }
+        return;
+    }
+    for (JDIMENSION i = 0; i < count; ++i) {
+        if (jpeg_read_scanlines(&cinfo, scratch, 1) != 1) return;
+        convertRow(c, components, scratch[0], rows[i], w);
+    }
+}
+
+// Only plain C data is alive in this frame while libjpeg may longjmp into it.
+Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    installErrorManager(d);
+    if (setjmp(d.err.recovery)) return Outcome::Failed;
+    if (!openDecoder(d)) return Outcome::Failed;
+    const bool bgr = layout == Layout::BottomUpBgr;
+    const Conversion c = chooseConversion(cinfo, bgr);
     jpeg_start_decompress(&cinfo);
 
     const uint32_t w = cinfo.output_width;
@@ -224,45 +294,88 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     preferHugePages(d.out, rowBytes * h);
     width = w;
     height = h;
-    auto rowAt = [&](size_t r) { return d.out + (bgr ? h - 1 - r : r) * rowBytes; };
 
-    const int components = cinfo.output_components;
-    if (components == 3) {
-        // RGB lands straight in the output, a band of rows per call: a second
-        // copy of 150 MB costs as much as the colour conversion itself.
-        JSAMPROW rows[kRowsPerRead];
-        while (cinfo.output_scanline < cinfo.output_height) {
-            const JDIMENSION first = cinfo.output_scanline;
-            const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, h - first);
-            for (JDIMENSION i = 0; i < count; ++i) rows[i] = rowAt(first + i);
-            const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, count);
-            if (swapAfter)
-                for (JDIMENSION i = 0; i < got; ++i) SwapRedBlue(rows[i], int(w), 1);
-        }
-    } else {
-        JSAMPARRAY row = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                    JPOOL_IMAGE, w * components, 1);
-        while (cinfo.output_scanline < cinfo.output_height) {
-            jpeg_read_scanlines(&cinfo, row, 1);
-            uint8_t* dst = rowAt(cinfo.output_scanline - 1);
-            const JSAMPLE* src = row[0];
-            if (components == 1) {
-                for (uint32_t x = 0; x < w; ++x, dst += 3) dst[0] = dst[1] = dst[2] = src[x];
-            } else if (components == 4 && inks) {
-                const int r = bgr ? 2 : 0;
-                const int b = bgr ? 0 : 2;
-                for (uint32_t x = 0; x < w; ++x, dst += 3, src += 4) {
-                    dst[r] = inkToLight(src[0], src[3], invertedInks);
-                    dst[1] = inkToLight(src[1], src[3], invertedInks);
-                    dst[b] = inkToLight(src[2], src[3], invertedInks);
-                }
-            } else {
-                // Anything else: no picture, but no stale memory either.
-                std::memset(dst, 0, rowBytes);
-            }
-        }
+    JSAMPARRAY scratch =
+        cinfo.output_components == 3
+            ? nullptr
+            : (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                         w * cinfo.output_components, 1);
+    // A band of rows per call: a second copy of 150 MB costs as much as the
+    // colour conversion itself.
+    uint8_t* rows[kRowsPerRead];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, h - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = d.out + (bgr ? h - 1 - (first + i) : first + i) * rowBytes;
+        readRows(cinfo, c, scratch, rows, count);
+        if (cinfo.output_scanline == first) break;
     }
     jpeg_finish_decompress(&cinfo);
+    return Outcome::Done;
+}
+
+// The band decoder's frame: plain data only, as in decode().
+struct BandJob {
+    int scaleDenom = 1;
+    int firstBand = 0;
+    int bandRows = 0;
+    BandSink sink = nullptr;
+    void* context = nullptr;
+};
+
+Outcome decodeBands(Decoder& d, const BandJob& job) {
+    jpeg_decompress_struct& cinfo = d.cinfo;
+    installErrorManager(d);
+    if (setjmp(d.err.recovery)) return Outcome::Failed;
+    if (!openDecoder(d)) return Outcome::Failed;
+    const Conversion c = chooseConversion(cinfo, true);
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = unsigned(job.scaleDenom);
+    jpeg_start_decompress(&cinfo);
+
+    const uint32_t w = cinfo.output_width;
+    const uint32_t h = cinfo.output_height;
+    const size_t rowBytes = size_t(w) * 3;
+    const uint64_t firstRow = uint64_t(job.firstBand) * uint64_t(job.bandRows);
+    if (firstRow >= h) {
+        jpeg_abort_decompress(&cinfo);
+        return Outcome::Done;
+    }
+    if (firstRow > 0) jpeg_skip_scanlines(&cinfo, JDIMENSION(firstRow));
+    JSAMPARRAY scratch =
+        cinfo.output_components == 3
+            ? nullptr
+            : (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                         w * cinfo.output_components, 1);
+    uint8_t* rows[kRowsPerRead];
+    for (int band = job.firstBand; cinfo.output_scanline < h; ++band) {
+        const JDIMENSION bandFirst = cinfo.output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(JDIMENSION(job.bandRows), h - bandFirst);
+        d.out = new (std::nothrow) uint8_t[rowBytes * count];
+        if (!d.out) return Outcome::OutOfMemory;
+        for (JDIMENSION done = 0; done < count;) {
+            const JDIMENSION n = std::min<JDIMENSION>(kRowsPerRead, count - done);
+            for (JDIMENSION i = 0; i < n; ++i) rows[i] = d.out + (done + i) * rowBytes;
+            const JDIMENSION before = cinfo.output_scanline;
+            readRows(cinfo, c, scratch, rows, n);
+            if (cinfo.output_scanline == before) {
+                // The library produced nothing more: the rest stays black.
+                std::memset(d.out + done * rowBytes, 0, (count - done) * rowBytes);
+                break;
+            }
+            done += cinfo.output_scanline - before;
+        }
+        uint8_t* handed = d.out;
+        d.out = nullptr;
+        if (!job.sink(job.context, band, int(count), handed)) break;
+    }
+    // Past the last row, the rest of the file is read as a whole decode
+    // reads it: a file damaged after its picture fails here as it always did.
+    if (cinfo.output_scanline >= h)
+        jpeg_finish_decompress(&cinfo);
+    else
+        jpeg_abort_decompress(&cinfo);
     return Outcome::Done;
 }
 
@@ -283,6 +396,18 @@ FILE* openRegularFile(const QString& fileName) {
     return file;
 }
 
+uint64_t regularFileBytes(FILE* file) {
+    struct stat st {};
+    if (::fstat(::fileno(file), &st) != 0) return 0;
+    return uint64_t(std::max<off_t>(st.st_size, 0));
+}
+
+bool readHeaderOnly(Decoder& d) {
+    installErrorManager(d);
+    if (setjmp(d.err.recovery)) return false;
+    return openDecoder(d);
+}
+
 std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t& width,
                                 uint32_t& height) {
     width = 0;
@@ -296,8 +421,7 @@ std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t
     }
     auto d = std::make_unique<Decoder>();
     d->file = file;
-    struct stat st {};
-    if (::fstat(::fileno(file), &st) == 0) d->fileBytes = uint64_t(std::max<off_t>(st.st_size, 0));
+    d->fileBytes = regularFileBytes(file);
     const Outcome outcome = decode(*d, layout, width, height);
     if (d->created) jpeg_destroy_decompress(&d->cinfo);
     std::fclose(d->file);
@@ -310,6 +434,46 @@ std::unique_ptr<uint8_t[]> read(const QString& fileName, Layout layout, uint32_t
 }
 
 }  // namespace
+
+HeaderResult ReadHeader(const QString& fileName, Header& header) {
+    header = Header{};
+    FILE* file = openRegularFile(fileName);
+    if (!file) {
+        Prompts::instance().message(
+            QString::fromLatin1(str::JpegCantOpen).arg(filenames::Shown(fileName)),
+            Prompts::Buttons::Ok, Prompts::Icon::None);
+        return HeaderResult::CantOpen;
+    }
+    auto d = std::make_unique<Decoder>();
+    d->file = file;
+    d->fileBytes = regularFileBytes(file);
+    const bool ok = readHeaderOnly(*d);
+    if (ok) {
+        header.width = d->cinfo.image_width;
+        header.height = d->cinfo.image_height;
+        header.progressive = d->cinfo.progressive_mode;
+    }
+    if (d->created) jpeg_destroy_decompress(&d->cinfo);
+    std::fclose(d->file);
+    return ok && header.width > 0 && header.height > 0 ? HeaderResult::Ok : HeaderResult::Refused;
+}
+
+bool DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int bandRows,
+                 BandSink sink, void* context) {
+    if (bandRows <= 0 || firstBand < 0 || !sink) return false;
+    if (scaleDenom != 1 && scaleDenom != 2 && scaleDenom != 4 && scaleDenom != 8) return false;
+    FILE* file = openRegularFile(fileName);
+    if (!file) return false;
+    auto d = std::make_unique<Decoder>();
+    d->file = file;
+    d->fileBytes = regularFileBytes(file);
+    const Outcome outcome =
+        decodeBands(*d, BandJob{scaleDenom, firstBand, bandRows, sink, context});
+    if (d->created) jpeg_destroy_decompress(&d->cinfo);
+    std::fclose(d->file);
+    delete[] d->out;
+    return outcome == Outcome::Done;
+}
 
 uint64_t PixelLimit() {
     return pixelLimit.load(std::memory_order_relaxed);

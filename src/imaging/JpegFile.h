@@ -61,6 +61,43 @@ std::unique_ptr<uint8_t[]> ReadRgb(const QString& fileName, uint32_t& width, uin
 std::unique_ptr<uint8_t[]> ReadBgrBottomUp(const QString& fileName, uint32_t& width,
                                            uint32_t& height);
 
+// What a file's header says, read without decoding any pixel.
+struct Header {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    bool progressive = false;
+};
+enum class HeaderResult {
+    Ok,        // header holds a picture within the limits
+    CantOpen,  // not a readable regular file; the user has been told
+    Refused,   // damaged header or beyond the limits above; silent
+};
+// The header of fileName, with every limit that ReadRgb applies before it
+// allocates anything. A file that cannot be opened is reported to the user
+// exactly as ReadRgb reports it.
+HeaderResult ReadHeader(const QString& fileName, Header& header);
+
+// Receives decoded rows band by band: band is the index of the band (rows
+// band*bandRows onwards), rows the band's top-down B G R rows of the scaled
+// width, owned by the receiver from then on (delete[]). Returns false to stop
+// decoding there.
+using BandSink = bool (*)(void* context, int band, int rows, uint8_t* pixels);
+
+// Decodes fileName at 1/scaleDenom of its size (1, 2, 4 or 8; libjpeg scales
+// while decoding, which costs a fraction of the full decode) from band
+// firstBand onwards, bandRows rows a band (the last one may be shorter),
+// handing each band to sink until sink declines or the picture ends. Rows
+// above the first band are skipped without being converted. False when
+// decoding failed (nothing more is delivered) or the file cannot be read;
+// nothing is ever shown to the user.
+bool DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int bandRows,
+                 BandSink sink, void* context);
+
+// The size of a picture of width x height decoded at 1/scaleDenom.
+inline uint32_t ScaledSize(uint32_t size, int scaleDenom) {
+    return uint32_t((uint64_t(size) + uint64_t(scaleDenom) - 1) / uint64_t(scaleDenom));
+}
+
 // RGB <-> BGR in place over width*height 3-byte pixels. False for null.
 bool SwapRedBlue(uint8_t* buf, int width, int height);
 

@@ -39,6 +39,8 @@ const CommandInfo kCommands[] = {
      "Show Sunrise/Sunset Display", K::UnknownKey, nullptr, true},
     {cmd::ShowAdPanel, "&Fenmarrow Ad", "Show the Fenmarrow panel", "Ad", K::UnknownKey, nullptr,
      true},
+    {cmd::ShowOverview, "&Overview", "Show the whole location, with the part in view outlined",
+     "Show Overview", K::UnknownKey, nullptr, true},
     {cmd::ViewGps, "View GPS", "View GPS", "View GPS"},
     {cmd::ToggleQuery, "Toggle Query", "Show or hide the Query bar", "Toggle Query"},
     {cmd::Customize, "&Customize...", "Customize toolbars ane menus.", "Customize"},

@@ -22,6 +22,8 @@
 #include "framework/Shell.h"
 #include "geo/CoordSetupDialog.h"
 #include "geo/SetPointDialog.h"
+#include "imaging/DecodedImage.h"
+#include "imaging/TileCache.h"
 #include "interchange/Gpx.h"
 #include "magnifier/MagnifyWnd.h"
 #include "magnifier/PropMagn.h"
@@ -55,6 +57,9 @@ CTarnlightView::CTarnlightView(CTarnlightDoc& d, FrameServices* f, QWidget* pare
     connect(&doc, &CTarnlightDoc::resetAfterLoad, this, &CTarnlightView::ResetAfterLoad);
     connect(&doc, &CTarnlightDoc::contentReplaced, this, &CTarnlightView::ForgetDrawingHistory);
     connect(&doc, &CTarnlightDoc::invalidateView, viewport(), qOverload<>(&QWidget::update));
+    // Map pictures are decoded in the background; paint again as they come.
+    connect(&TileCache::Instance(), &TileCache::tilesReady, viewport(),
+            qOverload<>(&QWidget::update));
     InstallPointWindows();
     location.userInfoPoints.SetParent(viewport());
     companionFolder = QCoreApplication::applicationDirPath();
@@ -417,10 +422,15 @@ void CTarnlightView::paintEvent(QPaintEvent* e) {
     p.translate(-scroll);
     QRect extent(QPoint(0, 0), location.Extent());
     QRect inside = logical & extent;
+    lastPaintComplete = true;
     if (!inside.isEmpty()) {
         p.save();
         p.setClipRect(inside);
+        // Never wait for a picture: what is not decoded yet is painted as a
+        // placeholder and painted again when the workers have it.
+        DecodedImage::NoWaiting noWaiting;
         location.Draw(p, inside);
+        lastPaintComplete = noWaiting.Complete();
         p.restore();
     }
     // Beyond the scrollable surface: the window colour.
@@ -470,8 +480,14 @@ void CTarnlightView::PaintOverlays(QPainter& p, const QRect&) {
 
 QImage CTarnlightView::RenderViewport() {
     QImage img(viewport()->size(), QImage::Format_RGB32);
-    img.fill(Qt::black);
-    viewport()->render(&img);
+    // A picture whose decoding fails settles too: it is then drawn as
+    // nothing, so this ends after a few rounds at most.
+    for (int round = 0; round < 64; ++round) {
+        img.fill(Qt::black);
+        viewport()->render(&img);
+        if (lastPaintComplete) break;
+        TileCache::Instance().WaitForWorkers();
+    }
     return img;
 }
 

@@ -51,11 +51,16 @@ public:
     QPoint ScrollPosition() const;
     void ScrollTo(QPoint pos);
     QPoint ToLogical(QPoint viewportPos) const { return viewportPos + ScrollPosition(); }
-    // The view's picture as it would be painted now (tests, printing).
+    // The view's picture once every map picture in it is decoded (tests,
+    // printing): waits for the workers as long as a paint had placeholders.
     QImage RenderViewport();
+    // False when the last paint showed placeholders for pictures still
+    // being decoded.
+    bool PaintComplete() const { return lastPaintComplete; }
 
     // Interaction state.
     int mode = Standard;
+    bool lastPaintComplete = true;
     int drawShape = FreeHand;
     std::vector<int> drawingKinds;  // 0 stroke, 1 line, 2 rectangle/ellipse; newest last
     QPoint panLast{-1, -1};

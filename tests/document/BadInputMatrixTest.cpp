@@ -520,7 +520,7 @@ TEST_F(BadInputMatrix, OneImageNamedManyTimes) {
                   kFixedAllowance + kPerFileByte * bytes.size() + 2 * oneDecode);
     }
     ASSERT_EQ(location.maps.entries.size(), 1000u);
-    EXPECT_EQ(location.maps.entries[0]->image.pixels, location.maps.entries[999]->image.pixels);
+    EXPECT_EQ(location.maps.entries[0]->image.source, location.maps.entries[999]->image.source);
     EXPECT_TRUE(location.maps.entries[999]->HasImage());
 
     // Missing: asked once, declined once, every entry kept for the next save.

@@ -1,0 +1,229 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "imaging/ImageSource.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <algorithm>
+#include <map>
+
+#include "imaging/JpegFile.h"
+
+namespace {
+
+// A band holds about this much, so one is quick to decode and a screenful
+// needs only a few.
+constexpr int64_t kBandBytes = int64_t(4) << 20;
+// libjpeg works in groups of up to 16 rows.
+constexpr int kRowGroup = 16;
+// A waiting reader decodes at most this much in one pass before handing
+// the rows over; a poster print never holds its whole map at once.
+constexpr int64_t kRunBytes = int64_t(64) << 20;
+// A progressive file is read in full for any band, so one request decodes
+// the bands after it too, up to this much.
+constexpr int64_t kProgressiveRunBytes = int64_t(128) << 20;
+
+std::atomic<uint64_t> nextId{1};
+
+std::mutex registryMutex;
+std::map<QString, std::weak_ptr<ImageSource>>& registry() {
+    static auto* sources = new std::map<QString, std::weak_ptr<ImageSource>>;
+    return *sources;
+}
+
+QString identity(const QString& fileName) {
+    const QFileInfo info(fileName);
+    const QString canonical = info.canonicalFilePath();
+    return (canonical.isEmpty() ? info.absoluteFilePath() : canonical) + QChar(0) +
+           QString::number(info.size()) + QChar(0) +
+           QString::number(info.lastModified().toMSecsSinceEpoch());
+}
+
+struct RunSink {
+    ImageSource* source;
+    int level;
+    int first;
+    int last;
+    std::vector<TileCache::Tile>* keep;  // waiting readers
+    bool queued;                         // a worker's run: keys to finish
+    bool progressive;
+    int64_t budgetLeft;
+};
+
+bool takeBand(void* context, int band, int rows, uint8_t* pixels) {
+    auto& run = *static_cast<RunSink*>(context);
+    TileCache& cache = TileCache::Instance();
+    TileCache::Tile tile;
+    tile.rows = std::shared_ptr<const uint8_t[]>(pixels, std::default_delete<uint8_t[]>());
+    tile.count = rows;
+    tile.bytes = int64_t(rows) * run.source->Width(run.level) * 3;
+    const TileCache::Key key{run.source->Id(), run.level, band};
+    cache.Insert(key, tile);
+    if (run.keep) run.keep->push_back(tile);
+    if (run.queued) cache.Finished(key);
+    run.budgetLeft -= tile.bytes;
+    if (band >= run.last) return false;
+    const TileCache::Key next{run.source->Id(), run.level, band + 1};
+    // A worker goes on through the bands that were asked for meanwhile (the
+    // decoder is already there: no rows to skip again).
+    if (!run.queued) return true;
+    if (run.budgetLeft <= 0) return false;
+    // A progressive file costs a whole read for any band: take the bands
+    // after it while here, asked for or not.
+    if (run.progressive && !cache.Contains(next)) return true;
+    return cache.Claim(next);
+}
+
+}  // namespace
+
+std::shared_ptr<ImageSource> ImageSource::ForFile(const QString& fileName, uint32_t width,
+                                                  uint32_t height, bool progressive) {
+    const QString key = identity(fileName);
+    std::lock_guard lock(registryMutex);
+    auto& sources = registry();
+    if (auto it = sources.find(key); it != sources.end()) {
+        if (auto alive = it->second.lock()) return alive;
+        sources.erase(it);
+    }
+    std::shared_ptr<ImageSource> made(new ImageSource);
+    made->path = fileName;
+    made->width = width;
+    made->height = height;
+    made->progressive = progressive;
+    made->id = nextId.fetch_add(1);
+    sources.emplace(key, made);
+    return made;
+}
+
+std::shared_ptr<ImageSource> ImageSource::FromRows(std::shared_ptr<const uint8_t[]> rows,
+                                                   uint32_t width, uint32_t height) {
+    std::shared_ptr<ImageSource> made(new ImageSource);
+    made->width = width;
+    made->height = height;
+    made->memory = std::move(rows);
+    made->id = nextId.fetch_add(1);
+    return made;
+}
+
+ImageSource::~ImageSource() {
+    TileCache::Instance().Drop(id);
+    if (path.isEmpty()) return;
+    std::lock_guard lock(registryMutex);
+    auto& sources = registry();
+    for (auto it = sources.begin(); it != sources.end(); ++it) {
+        if (it->second.expired()) {
+            sources.erase(it);
+            break;
+        }
+    }
+}
+
+uint32_t ImageSource::Width(int level) const {
+    return JpegFile::ScaledSize(width, level);
+}
+
+uint32_t ImageSource::Height(int level) const {
+    return JpegFile::ScaledSize(height, level);
+}
+
+int ImageSource::BandRows(int level) const {
+    const int64_t rowBytes = std::max<int64_t>(int64_t(Width(level)) * 3, 1);
+    const int64_t rows = std::max<int64_t>(kBandBytes / rowBytes / kRowGroup, 1) * kRowGroup;
+    return int(std::min<int64_t>(rows, std::max<int64_t>(Height(level), 1)));
+}
+
+int ImageSource::Bands(int level) const {
+    const int rows = BandRows(level);
+    return int((int64_t(Height(level)) + rows - 1) / rows);
+}
+
+int64_t ImageSource::BandBytes(int level) const {
+    return int64_t(BandRows(level)) * Width(level) * 3;
+}
+
+void ImageSource::RequestBand(int level, int band, bool background) {
+    if (memory || Failed()) return;
+    std::weak_ptr<ImageSource> weak = weak_from_this();
+    TileCache::Instance().Request(TileCache::Key{id, level, band}, background, [weak, level, band] {
+        // A picture closed meanwhile has nothing left to decode.
+        if (auto self = weak.lock()) self->RunQueued(level, band);
+    });
+}
+
+void ImageSource::RunQueued(int level, int band) {
+    TileCache& cache = TileCache::Instance();
+    const TileCache::Key key{id, level, band};
+    // Dropped as stale, or decoded meanwhile by someone who could not wait.
+    if (!cache.Claim(key)) {
+        cache.Finished(key);
+        return;
+    }
+    RunSink run{this,    level, band,        Bands(level) - 1,
+                nullptr, true,  progressive, progressive ? kProgressiveRunBytes : kRunBytes};
+    if (!JpegFile::DecodeBands(path, level, band, BandRows(level), takeBand, &run)) {
+        failed.store(true, std::memory_order_release);
+        cache.FinishedAll(id);
+    }
+}
+
+bool ImageSource::DecodeRun(int level, int first, int last, std::vector<TileCache::Tile>& keep) {
+    if (memory) return true;
+    if (Failed()) return false;
+    RunSink run{this, level, first, last, &keep, false, progressive, kRunBytes};
+    if (!JpegFile::DecodeBands(path, level, first, BandRows(level), takeBand, &run)) {
+        failed.store(true, std::memory_order_release);
+        TileCache::Instance().FinishedAll(id);
+        return false;
+    }
+    return true;
+}
+
+BandReader::BandReader(ImageSource& source, int level, bool wait, int lastRow, bool background)
+    : source(source),
+      level(level),
+      wait(wait),
+      background(background),
+      bandRows(source.BandRows(level)),
+      rowBytes(size_t(source.Width(level)) * 3) {
+    lastBand = std::clamp(lastRow / std::max(bandRows, 1), 0, std::max(source.Bands(level) - 1, 0));
+}
+
+const uint8_t* BandReader::Row(int y) {
+    if (const uint8_t* memory = source.MemoryRows()) return memory + size_t(y) * rowBytes;
+    const int band = y / bandRows;
+    if (band != currentBand) {
+        current = Fetch(band);
+        currentBand = band;
+    }
+    if (!current) {
+        complete = false;
+        return nullptr;
+    }
+    const int inBand = y - band * bandRows;
+    if (inBand >= current.count) return nullptr;
+    return current.rows.get() + size_t(inBand) * rowBytes;
+}
+
+TileCache::Tile BandReader::Fetch(int band) {
+    TileCache& cache = TileCache::Instance();
+    if (runFirst >= 0 && band >= runFirst && band < runFirst + int(run.size()))
+        return run[size_t(band - runFirst)];
+    if (TileCache::Tile tile = cache.Find(TileCache::Key{source.Id(), level, band})) return tile;
+    if (source.Failed()) return {};
+    if (!wait) {
+        source.RequestBand(level, band, background);
+        return {};
+    }
+    // Decode from here on as far as this pass needs, in passes of bounded
+    // size, dropping the previous pass's rows.
+    run.clear();
+    const int most =
+        int(std::max<int64_t>(kRunBytes / std::max<int64_t>(source.BandBytes(level), 1), 1));
+    const int last = std::min(lastBand, band + most - 1);
+    runFirst = band;
+    if (!source.DecodeRun(level, band, std::max(last, band), run) || run.empty()) {
+        run.clear();
+        runFirst = -1;
+        return {};
+    }
+    return run.front();
+}

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Map pictures decoded in the background, as the user sees them: the
+// window paints at once, placeholders give way to the maps, and the
+// overview panel moves the view.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+
+#include "ScriptedPrompts.h"
+#include "TestUtil.h"
+#include "app/Assembly.h"
+#include "app/MainFrame.h"
+#include "framework/Settings.h"
+#include "imaging/DecodedImage.h"
+#include "imaging/TileCache.h"
+#include "resources/CommandIds.h"
+#include "view/OverviewPanel.h"
+#include "view/TarnlightView.h"
+
+namespace {
+
+const QString kSample = QStringLiteral(FM_SAMPLES_DIR "/millelacs.fnm");
+
+class AtlasView : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testutil::ClearSettings();
+        SettingsStore::instance().SetInt(setting::Splash, 0);
+        // Nothing decoded before: the first paint has to wait for the workers.
+        TileCache::Instance().WaitForWorkers();
+        TileCache::Instance().Clear();
+        StartupOptions options;
+        options.file = kSample;
+        app = std::make_unique<CTarnlightApp>();
+        ASSERT_TRUE(AssembleApplication(*app, options));
+        frame = app->Frame();
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    }
+    void TearDown() override {
+        if (app) app->ExitInstance();
+    }
+    QImage OnScreen() {
+        QWidget* map = frame->View().viewport();
+        return map->screen()
+            ->grabWindow(map->winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    PromptsFixtureGuard guard;
+    std::unique_ptr<CTarnlightApp> app;
+    CMainFrame* frame = nullptr;
+};
+
+int CountPixels(const QImage& image, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+    return n;
+}
+
+}  // namespace
+
+TEST_F(AtlasView, MapsArriveOnScreenAsTheCompletePicture) {
+    // Whatever was on screen first, the window settles on the picture a
+    // waiting render gives, with no placeholder left.
+    const QImage complete = frame->View().RenderViewport();
+    ASSERT_EQ(CountPixels(complete, DecodedImage::kPlaceholder), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(OnScreen() == complete, 10000);
+    EXPECT_EQ(TileCache::Instance().PendingCount(), 0);
+}
+
+TEST_F(AtlasView, OverviewIsHiddenUntilAskedForAndMovesTheView) {
+    QAction* toggle = frame->Commands().action(cmd::ShowOverview);
+    ASSERT_NE(toggle, nullptr);
+    QDockWidget* dock = frame->OverviewDock();
+    EXPECT_FALSE(dock->isVisible());
+    frame->Commands().refresh();
+    EXPECT_FALSE(toggle->isChecked());
+    // In the View menu, by its text.
+    bool listed = false;
+    for (QAction* menu : frame->menuBar()->actions())
+        if (menu->text() == "&View")
+            for (QAction* a : menu->menu()->actions()) listed = listed || a == toggle;
+    EXPECT_TRUE(listed);
+
+    toggle->trigger();
+    QTRY_VERIFY(dock->isVisible());
+    frame->Commands().refresh();
+    EXPECT_TRUE(toggle->isChecked());
+
+    COverviewPanel* panel = frame->Overview();
+    CTarnlightView& view = frame->View();
+    view.ScrollTo(QPoint(0, 0));
+    const QRectF whole = panel->LocationRect();
+    ASSERT_FALSE(whole.isEmpty());
+    // The outline covers the part in view, from the top-left corner.
+    EXPECT_NEAR(panel->VisibleRect().left(), whole.left(), 1.0);
+    EXPECT_NEAR(panel->VisibleRect().top(), whole.top(), 1.0);
+    QTest::mouseClick(panel, Qt::LeftButton, {}, whole.bottomRight().toPoint() - QPoint(2, 2));
+    const QPoint moved = view.ScrollPosition();
+    EXPECT_GT(moved.x() + moved.y(), 0) << "the click did not move the view";
+    EXPECT_GT(panel->VisibleRect().left() + panel->VisibleRect().top(), whole.left() + whole.top());
+    // The reduced pictures come in: the panel is not left grey.
+    QTRY_VERIFY_WITH_TIMEOUT(TileCache::Instance().PendingCount() == 0, 10000);
+    const QImage shown = panel->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QTRY_VERIFY(CountPixels(panel->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                            DecodedImage::kPlaceholder) == 0);
+    EXPECT_FALSE(shown.isNull());
+
+    toggle->trigger();
+    QTRY_VERIFY(!dock->isVisible());
+}
