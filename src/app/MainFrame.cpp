@@ -13,8 +13,10 @@
 #include <algorithm>
 
 #include "app/AdPanel.h"
+#include "app/FishingCalendar.h"
 #include "app/SendMail.h"
 #include "app/TarnlightApp.h"
+#include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
 #include "framework/FirstWindowSize.h"
 #include "framework/Settings.h"
@@ -74,6 +76,8 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     // The rules read the document's name, its flag and the recent list.
     connect(doc, &CDocument::titleChanged, &table, &CommandTable::refresh);
     connect(doc, &CDocument::modifiedChanged, &table, &CommandTable::refresh);
+    connect(doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCalendarPlace);
+    connect(doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCalendarPlace);
     UpdateTitle();
     resize(FirstWindowSize(*this, QSize(1100, 760)));
     view->OnInitialUpdate();
@@ -96,6 +100,9 @@ void CMainFrame::BuildCommandMaps() {
         cmd::ShowSunDisplay, [this] { TogglePanel(sunDock); }, togglePanelRule(sunDock));
     frameMap.on(
         cmd::ShowAdPanel, [this] { TogglePanel(adDock); }, togglePanelRule(adDock));
+    frameMap.on(
+        cmd::ShowFishingCalendar, [this] { TogglePanel(calendarDock); },
+        togglePanelRule(calendarDock));
     frameMap.on(
         cmd::ViewToolbar, [this] { toolBar->setVisible(toolBar->isHidden()); },
         [this](CommandState& s) { s.checked = toolBar && !toolBar->isHidden(); });
@@ -164,6 +171,7 @@ void CMainFrame::CreateMenus() {
         FillToolbarMenu(*toolbars);
     });
     viewMenu->addAction(Act(cmd::ViewStatusBar));
+    viewMenu->addAction(Act(cmd::ShowFishingCalendar));
     viewMenu->addSeparator();
     for (int id : {cmd::StandardMode, cmd::DrawingMode, cmd::Pan, cmd::MeasureDistance,
                    cmd::Magnifier, cmd::CalibrateMode})
@@ -254,6 +262,12 @@ void CMainFrame::CreateDocks() {
     resizeDocks({adDock}, {160}, Qt::Horizontal);
     for (QDockWidget* d : {pointDock, sunDock, adDock})
         connect(d, &QDockWidget::visibilityChanged, &table, &CommandTable::refresh);
+    // The fishing calendar waits hidden at the left until asked for.
+    calendarDock = MakeDock(this, str::FishingCalendarTitle, cmd::ShowFishingCalendar,
+                            new CFishingCalendar, QSize(320, 480));
+    addDockWidget(Qt::LeftDockWidgetArea, calendarDock);
+    calendarDock->hide();
+    connect(calendarDock, &QDockWidget::visibilityChanged, &table, &CommandTable::refresh);
 }
 
 void CMainFrame::TogglePanel(QDockWidget* dock) {
@@ -262,7 +276,8 @@ void CMainFrame::TogglePanel(QDockWidget* dock) {
 }
 
 void CMainFrame::FillToolbarMenu(QMenu& menu) {
-    for (int id : {cmd::ViewToolbar, cmd::ShowPointDisplay, cmd::ShowSunDisplay, cmd::ShowAdPanel})
+    for (int id : {cmd::ViewToolbar, cmd::ShowPointDisplay, cmd::ShowSunDisplay, cmd::ShowAdPanel,
+                   cmd::ShowFishingCalendar})
         menu.addAction(Act(id));
     // User-defined toolbars are listed by title, and only those that exist.
     for (QToolBar* tb : findChildren<QToolBar*>()) {
@@ -376,6 +391,19 @@ CSunDisplay* CMainFrame::SunDisplay() {
 
 void CMainFrame::ShowSunTimes(const QString& sunrise, const QString& sunset) {
     SunDisplay()->SetTimes(sunrise, sunset);
+    UpdateCalendarPlace();
+}
+
+CFishingCalendar* CMainFrame::FishingCalendar() const {
+    return static_cast<CFishingCalendar*>(calendarDock->widget());
+}
+
+void CMainFrame::UpdateCalendarPlace() {
+    if (!view || !calendarDock) return;
+    const CTarnLocation& l = view->Location();
+    // As the Sun Display: a reference point at 0 means none has been set.
+    const bool known = l.lat1 != 0.0 && l.lon1 != 0.0;
+    FishingCalendar()->SetPlace(known, l.lat1, l.lon1, doc->GetPathName());
 }
 
 int& CMainFrame::LoadLastFile() {

@@ -16,6 +16,7 @@ class CTarnlightApp;
 class CTarnlightDoc;
 class CTarnlightView;
 class CAdPanel;
+class CFishingCalendar;
 class Customizer;
 
 // The main window: menus, the main toolbar, the status bar with its X,Y,
@@ -33,6 +34,8 @@ public:
     QDockWidget* PointDock() const { return pointDock; }
     QDockWidget* SunDock() const { return sunDock; }
     QDockWidget* AdDock() const { return adDock; }
+    QDockWidget* CalendarDock() const { return calendarDock; }
+    CFishingCalendar* FishingCalendar() const;
     QToolBar* MainToolBar() const { return toolBar; }
     Customizer& Customization() { return *customizer; }
     const QImage& UserImages() const { return userImages; }
@@ -72,6 +75,8 @@ private:
     int FittingWidth(int pane) const;
     void TogglePanel(QDockWidget* dock);
     void RebuildRecentMenu();
+    // The calendar follows the location's first reference point and path.
+    void UpdateCalendarPlace();
     QAction* Act(int id) { return table.action(id); }
 
     CTarnlightApp& app;
@@ -84,6 +89,7 @@ private:
     QDockWidget* pointDock = nullptr;
     QDockWidget* sunDock = nullptr;
     QDockWidget* adDock = nullptr;
+    QDockWidget* calendarDock = nullptr;
     std::array<QLabel*, 4> panes{};
     QMenu* recentMenuAnchor = nullptr;
     QMenu* fileMenu = nullptr;

@@ -23,6 +23,10 @@ inline constexpr const char* MagShape = "MagShape";
 inline constexpr const char* MagZoom = "MagZoom";
 inline constexpr const char* MagSize = "MagSize";
 inline constexpr const char* PreviewPages = "PreviewPages";
+// The fishing calendar's time zone (an IANA name) for each location, below
+// this group keyed by the location's percent-encoded path; none: the
+// machine's zone.
+inline constexpr const char* AlmanacZones = "AlmanacZones";
 }  // namespace setting
 
 class SettingsStore {
