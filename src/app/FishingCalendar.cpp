@@ -101,7 +101,7 @@ CFishingCalendar::CFishingCalendar(QWidget* parent) : QWidget(parent) {
     connect(next, &QToolButton::clicked, this, [this] { SetDate(date.addDays(1)); });
     connect(today, &QPushButton::clicked, this, [this] { SetDate(QDate::currentDate()); });
     connect(dateEdit, &QDateEdit::dateChanged, this, [this](QDate d) { SetDate(d); });
-    connect(zoneBox, &QComboBox::activated, this, &CFishingCalendar::ZoneChosen);
+    connect(zoneBox, &QComboBox::currentIndexChanged, this, &CFishingCalendar::ZoneChosen);
     connect(exportButton, &QPushButton::clicked, this, [this] { ExportCsv(); });
     connect(printButton, &QPushButton::clicked, this, [this] { PrintMonth(); });
     connect(table, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
@@ -128,7 +128,11 @@ void CFishingCalendar::SetPlace(bool k, double la, double lo, const QString& loc
         path.isEmpty() ? QString() : SettingsStore::instance().Value(ZoneKey(path)).toString();
     const int index = zone.isEmpty() ? 0 : zoneBox->findData(zone);
     if (same && zoneBox->currentIndex() == std::max(0, index)) return;
-    zoneBox->setCurrentIndex(std::max(0, index));
+    {
+        // The location's own choice, not a new one to keep.
+        const QSignalBlocker block(zoneBox);
+        zoneBox->setCurrentIndex(std::max(0, index));
+    }
     Refresh();
 }
 
