@@ -163,9 +163,9 @@ void CFishingCalendar::Refresh() {
     next->setEnabled(almanac::InRange(date.addDays(1)));
     exportButton->setEnabled(known);
     printButton->setEnabled(known);
-    month.clear();
     table->clear();
     if (!known) {
+        month.clear();
         dayText->setText(str::AlmanacNoLocation);
         table->setRowCount(0);
         table->setColumnCount(0);
@@ -173,7 +173,14 @@ void CFishingCalendar::Refresh() {
     }
     const QTimeZone zone = Zone();
     const QDate first(date.year(), date.month(), 1);
-    month = almanac::ComputeDays(lat, -lonWest, first, date.daysInMonth(), zone);
+    // Stepping within the month needs no new figures.
+    const bool sameMonth = !month.empty() && month.front().date == first &&
+                           month.front().zone == zone && monthLat == lat && monthLonWest == lonWest;
+    if (!sameMonth) {
+        month = almanac::ComputeDays(lat, -lonWest, first, date.daysInMonth(), zone);
+        monthLat = lat;
+        monthLonWest = lonWest;
+    }
 
     const almanac::Day& day = month[date.day() - 1];
     QStringList lines{QStringLiteral("%1 (%2)").arg(QLocale().toString(date, QLocale::LongFormat),

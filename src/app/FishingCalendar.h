@@ -52,6 +52,8 @@ private:
     QString path;
     QDate date;
     std::vector<almanac::Day> month;
+    double monthLat = 0;  // where `month` was computed for
+    double monthLonWest = 0;
 
     QToolButton* previous = nullptr;
     QToolButton* next = nullptr;

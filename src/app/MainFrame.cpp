@@ -276,8 +276,7 @@ void CMainFrame::TogglePanel(QDockWidget* dock) {
 }
 
 void CMainFrame::FillToolbarMenu(QMenu& menu) {
-    for (int id : {cmd::ViewToolbar, cmd::ShowPointDisplay, cmd::ShowSunDisplay, cmd::ShowAdPanel,
-                   cmd::ShowFishingCalendar})
+    for (int id : {cmd::ViewToolbar, cmd::ShowPointDisplay, cmd::ShowSunDisplay, cmd::ShowAdPanel})
         menu.addAction(Act(id));
     // User-defined toolbars are listed by title, and only those that exist.
     for (QToolBar* tb : findChildren<QToolBar*>()) {
