@@ -14,8 +14,10 @@
 #include <algorithm>
 
 #include "app/AdPanel.h"
+#include "app/FishingCalendar.h"
 #include "app/SendMail.h"
 #include "app/TarnlightApp.h"
+#include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
 #include "framework/FirstWindowSize.h"
 #include "framework/Settings.h"
@@ -83,6 +85,8 @@ CMainFrame::CMainFrame(CTarnlightApp& a) : app(a) {
     // The rules read the document's name, its flag and the recent list.
     connect(doc, &CDocument::titleChanged, &table, &CommandTable::refresh);
     connect(doc, &CDocument::modifiedChanged, &table, &CommandTable::refresh);
+    connect(doc, &CDocument::titleChanged, this, &CMainFrame::UpdateCalendarPlace);
+    connect(doc, &CDocument::modifiedChanged, this, &CMainFrame::UpdateCalendarPlace);
     UpdateTitle();
     resize(FirstWindowSize(*this, QSize(1100, 760)));
     view->OnInitialUpdate();
@@ -107,6 +111,9 @@ void CMainFrame::BuildCommandMaps() {
         cmd::ShowAdPanel, [this] { TogglePanel(adDock); }, togglePanelRule(adDock));
     frameMap.on(
         cmd::ShowOverview, [this] { TogglePanel(overviewDock); }, togglePanelRule(overviewDock));
+    frameMap.on(
+        cmd::ShowFishingCalendar, [this] { TogglePanel(calendarDock); },
+        togglePanelRule(calendarDock));
     frameMap.on(
         cmd::ViewToolbar, [this] { toolBar->setVisible(toolBar->isHidden()); },
         [this](CommandState& s) { s.checked = toolBar && !toolBar->isHidden(); });
@@ -175,6 +182,7 @@ void CMainFrame::CreateMenus() {
         FillToolbarMenu(*toolbars);
     });
     viewMenu->addAction(Act(cmd::ViewStatusBar));
+    viewMenu->addAction(Act(cmd::ShowFishingCalendar));
     viewMenu->addSeparator();
     for (int id : {cmd::StandardMode, cmd::DrawingMode, cmd::Pan, cmd::MeasureDistance,
                    cmd::Magnifier, cmd::CalibrateMode})
@@ -271,6 +279,12 @@ void CMainFrame::CreateDocks() {
     overviewDock->hide();
     for (QDockWidget* d : {pointDock, sunDock, adDock, overviewDock})
         connect(d, &QDockWidget::visibilityChanged, &table, &CommandTable::refresh);
+    // The fishing calendar waits hidden at the left until asked for.
+    calendarDock = MakeDock(this, str::FishingCalendarTitle, cmd::ShowFishingCalendar,
+                            new CFishingCalendar, QSize(320, 480));
+    addDockWidget(Qt::LeftDockWidgetArea, calendarDock);
+    calendarDock->hide();
+    connect(calendarDock, &QDockWidget::visibilityChanged, &table, &CommandTable::refresh);
 }
 
 COverviewPanel* CMainFrame::Overview() const {
@@ -413,6 +427,19 @@ CSunDisplay* CMainFrame::SunDisplay() {
 
 void CMainFrame::ShowSunTimes(const QString& sunrise, const QString& sunset) {
     SunDisplay()->SetTimes(sunrise, sunset);
+    UpdateCalendarPlace();
+}
+
+CFishingCalendar* CMainFrame::FishingCalendar() const {
+    return static_cast<CFishingCalendar*>(calendarDock->widget());
+}
+
+void CMainFrame::UpdateCalendarPlace() {
+    if (!view || !calendarDock) return;
+    const CTarnLocation& l = view->Location();
+    // As the Sun Display: a reference point at 0 means none has been set.
+    const bool known = l.lat1 != 0.0 && l.lon1 != 0.0;
+    FishingCalendar()->SetPlace(known, l.lat1, l.lon1, doc->GetPathName());
 }
 
 int& CMainFrame::LoadLastFile() {

@@ -18,6 +18,7 @@ class CTarnlightApp;
 class CTarnlightDoc;
 class CTarnlightView;
 class CAdPanel;
+class CFishingCalendar;
 class Customizer;
 
 // The main window: menus, the main toolbar, the status bar with its X,Y,
@@ -37,6 +38,8 @@ public:
     QDockWidget* AdDock() const { return adDock; }
     QDockWidget* OverviewDock() const { return overviewDock; }
     COverviewPanel* Overview() const;
+    QDockWidget* CalendarDock() const { return calendarDock; }
+    CFishingCalendar* FishingCalendar() const;
     QToolBar* MainToolBar() const { return toolBar; }
     Customizer& Customization() { return *customizer; }
     const QImage& UserImages() const { return userImages; }
@@ -76,6 +79,8 @@ private:
     int FittingWidth(int pane) const;
     void TogglePanel(QDockWidget* dock);
     void RebuildRecentMenu();
+    // The calendar follows the location's first reference point and path.
+    void UpdateCalendarPlace();
     QAction* Act(int id) { return table.action(id); }
 
     CTarnlightApp& app;
@@ -91,6 +96,7 @@ private:
     QDockWidget* overviewDock = nullptr;
     QTimer* decodingShown = nullptr;
     void WatchDecoding();
+    QDockWidget* calendarDock = nullptr;
     std::array<QLabel*, 4> panes{};
     QMenu* recentMenuAnchor = nullptr;
     QMenu* fileMenu = nullptr;

@@ -25,6 +25,10 @@ inline constexpr const char* MagSize = "MagSize";
 inline constexpr const char* PreviewPages = "PreviewPages";
 // Megabytes of decoded map pictures kept in memory.
 inline constexpr const char* TileCacheMB = "TileCacheMB";
+// The fishing calendar's time zone (an IANA name) for each location, below
+// this group keyed by the location's percent-encoded path; none: the
+// machine's zone.
+inline constexpr const char* AlmanacZones = "AlmanacZones";
 }  // namespace setting
 
 class SettingsStore {

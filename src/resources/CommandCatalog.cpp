@@ -93,6 +93,9 @@ const CommandInfo kCommands[] = {
     {cmd::PointSetup, "&Setup", "Set up this point", "Setup"},
     {cmd::PointInformation, "&Information", "Show this point on the Point Display", "Information"},
     {cmd::PointDelete, "&Delete", "Delete this point", "Delete"},
+    // Fishing calendar
+    {cmd::ShowFishingCalendar, "Fishing &Calendar", "Show the Fishing Calendar",
+     "Show Fishing Calendar", K::UnknownKey, nullptr, true},
 };
 }  // namespace
 

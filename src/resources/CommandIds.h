@@ -73,6 +73,8 @@ inline constexpr int RemoveUserPoints = 32871;
 inline constexpr int PointSetup = 104;
 inline constexpr int PointInformation = 32808;
 inline constexpr int PointDelete = 32810;
+// The fishing calendar panel
+inline constexpr int ShowFishingCalendar = 33010;
 
 inline constexpr int userToolbarCommand(int index) {
     return UserToolbarFirst + 2 * index;

@@ -266,4 +266,37 @@ inline constexpr const char* FnmRepeatedOption = "fnm %1: %2 is given twice";
 inline constexpr const char* FnmMissingValue = "fnm %1: %2 needs a value";
 inline constexpr const char* FnmNotGpx =
     "fnm import-gpx: %1 is not a GPX file; nothing was written";
+// The fishing calendar
+inline constexpr const char* FishingCalendarTitle = "Fishing Calendar";
+inline constexpr const char* NoSunrise = "no sunrise";
+inline constexpr const char* NoSunset = "no sunset";
+inline constexpr const char* SunUpAllDay = "sun up all day";
+inline constexpr const char* SunDownAllDay = "sun down all day";
+inline constexpr const char* NoCivilDawn = "no civil dawn";
+inline constexpr const char* NoCivilDusk = "no civil dusk";
+inline constexpr const char* LightAllNight = "light all night";
+inline constexpr const char* DarkAllDay = "dark all day";
+inline constexpr const char* NoMoonrise = "no moonrise";
+inline constexpr const char* NoMoonset = "no moonset";
+inline constexpr const char* MoonUpAllDay = "moon up all day";
+inline constexpr const char* MoonDownAllDay = "moon down all day";
+inline constexpr const char* NoMoonTransit = "no transit";
+inline constexpr const char* NoMoonUnderfoot = "not underfoot";
+inline constexpr const char* AlmanacOutOfRange =
+    "No almanac for %1: the calendar covers the years %2 to %3.";
+inline constexpr const char* AlmanacNoLocation =
+    "Set the location's first reference point to see its calendar.";
+inline constexpr const char* AlmanacMachineZone = "Machine time zone (%1)";
+inline constexpr const char* AlmanacCsvFilter = "CSV Files (*.csv);;All Files (*)";
+inline constexpr const char* AlmanacExportCsv = "Export CSV...";
+inline constexpr const char* AlmanacPrint = "Print...";
+inline constexpr const char* AlmanacToday = "Today";
+inline constexpr const char* AlmanacZoneLabel = "Time zone:";
+inline constexpr const char* AlmanacMonthTitle = "Fishing calendar %1, %2";
+inline constexpr const char* FnmBadDate =
+    "fnm %1: %2 must be a date YYYY-MM-DD from %3 to %4, not \"%5\"";
+inline constexpr const char* FnmBadDays =
+    "fnm %1: --days must be a whole number from 1 to %2, not \"%3\"";
+inline constexpr const char* FnmBadZone = "fnm %1: unknown time zone \"%2\"";
+inline constexpr const char* FnmDateOrRange = "fnm %1: give either --date or --from with --days";
 }  // namespace str

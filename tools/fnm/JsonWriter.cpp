@@ -116,3 +116,9 @@ std::string JsonWriter::Quoted(std::string_view utf8) {
     s += '"';
     return s;
 }
+
+JsonWriter& JsonWriter::Null() {
+    BeforeValue();
+    out += "null";
+    return *this;
+}

@@ -22,6 +22,7 @@ public:
     JsonWriter& Double(double v);
     JsonWriter& Bool(bool v);
     JsonWriter& String(const QString& v);
+    JsonWriter& Null();
 
     const std::string& Text() const { return out; }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 
+#include "AlmanacCommand.h"
 #include "Commands.h"
 #include "GpxCommands.h"
 #include "RenderCommand.h"
@@ -75,6 +76,13 @@ const Subcommand kSubcommands[] = {
      {{}, {"--x", "--y", "--width", "--height"}},
      &fnm::Render,
      true},
+    {"almanac",
+     "--lat LAT --lon LON [--date YYYY-MM-DD | --from YYYY-MM-DD --days N] [--zone ZONE] [--json]",
+     "the fishing calendar there (north and west positive): sun and moon rising, setting and "
+     "passages, the moon's phase, the solunar periods and the day's rating, in the machine's "
+     "time zone or ZONE (an IANA name such as Europe/Oslo); today by default",
+     {{"--json"}, {"--lat", "--lon", "--date", "--from", "--days", "--zone"}},
+     &fnm::Almanac},
 };
 
 constexpr const char* kExitStatus =
