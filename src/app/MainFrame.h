@@ -84,7 +84,7 @@ private:
     QDockWidget* pointDock = nullptr;
     QDockWidget* sunDock = nullptr;
     QDockWidget* adDock = nullptr;
-    std::array<QLabel*, 4> panes{};
+    std::array<QLabel*, 5> panes{};  // 4: the GPS link
     QMenu* recentMenuAnchor = nullptr;
     QMenu* fileMenu = nullptr;
     QList<QAction*> recentActions;

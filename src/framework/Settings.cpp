@@ -24,6 +24,7 @@ constexpr Default kDefaults[] = {
     {setting::PrintLS, 1},      {setting::MMIcon, 0},   {setting::UseXHair, 1},
     {setting::MagShape, 1},     {setting::MagZoom, 20}, {setting::MagSize, 100},
     {setting::PreviewPages, 1},
+    {setting::GpsSource, 1},    {setting::GpsFollow, 1},
 };
 
 QString Path(const char* key) {

@@ -109,9 +109,7 @@ void CTarnlightView::BuildCommands() {
     commands.rule(cmd::ZoomIn, [](CommandState& s) { s.enabled = false; });
     commands.rule(cmd::ZoomOut, [](CommandState& s) { s.enabled = false; });
     commands.rule(cmd::RouteSetup, [](CommandState& s) { s.enabled = false; });
-    // The GPS link's commands exist and do nothing.
-    commands.on(cmd::SetupGps, [] {});
-    commands.on(cmd::ConnectGps, [] {});
+    BuildGpsCommands();
     commands.on(cmd::CoordSetup, [this] { OnCoordSetup(); });
     commands.on(cmd::WebSite, [this] { OnWebSite(); });
     commands.on(cmd::BassWeight, [this] {
@@ -308,6 +306,7 @@ void CTarnlightView::Teardown(int loadLastFile) {
     if (tornDown) return;
     tornDown = true;
     Release();
+    OnGpsTeardown();
     WriteSettings();
     SettingsStore& s = SettingsStore::instance();
     QString path = doc.GetPathName();
@@ -431,7 +430,7 @@ void CTarnlightView::paintEvent(QPaintEvent* e) {
     PaintOverlays(p, logical);
 }
 
-void CTarnlightView::PaintOverlays(QPainter& p, const QRect&) {
+void CTarnlightView::PaintOverlays(QPainter& p, const QRect& logicalClip) {
     // The measured path, once it has a segment.
     if (measuring && measurePoints.size() > 1) {
         p.save();
@@ -466,6 +465,7 @@ void CTarnlightView::PaintOverlays(QPainter& p, const QRect&) {
     p.restore();
     // A stroke being drawn has no bounds yet, so the list leaves it out.
     if (currentStroke && capturing) currentStroke->Draw(p);
+    PaintGps(p, logicalClip);
 }
 
 QImage CTarnlightView::RenderViewport() {
