@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "Commands.h"
+#include "GpsLogCommand.h"
 #include "GpxCommands.h"
 #include "RenderCommand.h"
 #include "ToolCommands.h"
@@ -75,6 +76,12 @@ const Subcommand kSubcommands[] = {
      {{}, {"--x", "--y", "--width", "--height"}},
      &fnm::Render,
      true},
+    {"gps-log",
+     "--source gpsd|SERIALPORT --seconds N [--address HOST:PORT] [--baud RATE] OUT.gpx",
+     "record a track from gpsd (at localhost:2947 unless --address) or a serial NMEA receiver for "
+     "N seconds and write it as a GPX track",
+     {{}, {"--source", "--seconds", "--address", "--baud"}},
+     &fnm::GpsLog},
 };
 
 constexpr const char* kExitStatus =
