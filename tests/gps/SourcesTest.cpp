@@ -12,8 +12,12 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <numbers>
 
 #include "NmeaPlayer.h"
+#include "TestUtil.h"
+#include "gps/GpsLink.h"
 #include "gps/GpsdSource.h"
 #include "gps/SerialSource.h"
 
@@ -98,6 +102,45 @@ TEST(SerialSource, FixlessStreamAndMissingPort) {
     EXPECT_EQ(missing.CurrentState(), CPositionSource::State::Connecting);
     QTest::qWait(CSerialSource::kRetryMs + 200);
     EXPECT_EQ(missing.CurrentState(), CPositionSource::State::Connecting);
+}
+
+TEST(SerialSource, TenMinutesAtTenHertzFastForwardedWithNoise) {
+    QTemporaryDir dir;
+    NmeaPlayer pty(dir.filePath("gps10"));
+    CGpsLink link;
+    link.Connect(std::make_unique<CSerialSource>(SerialSettings{pty.Path(), 115200}));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return link.Source()->CurrentState() == CPositionSource::State::NoData; }, 5000));
+    const QDateTime start(QDate(2026, 6, 21), QTime(12, 0), QTimeZone::utc());
+    std::vector<GpsFix> sent;
+    QByteArray stream;
+    for (int i = 0; i < 6000; ++i) {
+        const double a = 2 * std::numbers::pi * i / 6000.0;
+        GpsFix f;
+        f.time = start.addMSecs(100LL * i);
+        f.lat = 46.25 + 0.008 * std::sin(a);
+        f.lon = -(93.62 + 0.0115 * std::cos(a));
+        f.elevation = 381.0;
+        f.speed = 15.0;
+        f.heading = 90.0;
+        sent.push_back(f);
+        stream += FixSentences(f);
+        if (i % 50 == 7) stream += "$GPRMC,garbled*00\r\n\xff\xfe\x00noise\r\n";
+    }
+    pty.Queue(stream);
+    ASSERT_TRUE(Play(pty, [&] { return link.Track().Offered() >= 6000; }, 60000))
+        << link.Track().Offered();
+    const auto& pts = link.Track().Points();
+    EXPECT_LT(pts.size(), 400u);
+    ASSERT_TRUE(link.LastFix());
+    EXPECT_EQ(link.LastFix()->time, sent.back().time);
+    // The end of the track is within the log's smallest step of the newest fix.
+    EXPECT_NEAR(pts.back().lat, sent.back().lat, 3.0 / 111320.0);
+    EXPECT_NEAR(pts.front().lat, sent.front().lat, 1e-6);
+    EXPECT_TRUE(link.StatusText().startsWith("GPS: 3D fix")) << link.StatusText();
+    link.Disconnect();
+    EXPECT_EQ(link.StatusText(), "GPS off");
+    EXPECT_EQ(link.Track().Points().size(), pts.size());  // disconnecting keeps the track
 }
 
 TEST(GpsdSource, AddressForms) {
