@@ -19,6 +19,7 @@ struct Default {
     const char* key;
     int value;
 };
+// clang-format off
 constexpr Default kDefaults[] = {
     {setting::LoadLastFile, 0}, {setting::Splash, 1},   {setting::ShowXY, 1},
     {setting::PrintLS, 1},      {setting::MMIcon, 0},   {setting::UseXHair, 1},
@@ -26,6 +27,7 @@ constexpr Default kDefaults[] = {
     {setting::PreviewPages, 1},
     {setting::GpsSource, 1},    {setting::GpsFollow, 1},
 };
+// clang-format on
 
 QString Path(const char* key) {
     return QString(SettingsStore::kSection) + '/' + key;

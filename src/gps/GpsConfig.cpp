@@ -7,7 +7,7 @@
 #include "framework/Settings.h"
 
 namespace {
-constexpr qint32 kBaudRates[] = {300, 600, 1200, 2400, 4800, 9600,
+constexpr qint32 kBaudRates[] = {300,   600,   1200,  2400,  4800,   9600,
                                  14400, 19200, 38400, 56000, 128000, 256000};
 }
 
@@ -76,10 +76,9 @@ SerialSettings GpsConfig::Serial(const CGpsInterface& port, const QString& name)
                                             QSerialPort::SpaceParity};
     if (port.parity < 5) s.parity = parities[port.parity];
     // There is no DTR/DSR flow control on this platform's serial ports.
-    const QSerialPort::FlowControl flows[] = {QSerialPort::NoFlowControl,
-                                              QSerialPort::NoFlowControl,
-                                              QSerialPort::HardwareControl,
-                                              QSerialPort::SoftwareControl};
+    const QSerialPort::FlowControl flows[] = {
+        QSerialPort::NoFlowControl, QSerialPort::NoFlowControl, QSerialPort::HardwareControl,
+        QSerialPort::SoftwareControl};
     if (port.handshaking < 4) s.flowControl = flows[port.handshaking];
     return s;
 }

@@ -28,8 +28,7 @@ bool CGpsLink::PortExists(const QString& name) {
 }
 
 std::unique_ptr<CPositionSource> CGpsLink::MakeSource(const GpsConfig& config,
-                                                      const CGpsInterface& port,
-                                                      QString& problem) {
+                                                      const CGpsInterface& port, QString& problem) {
     problem.clear();
     if (config.source == GpsConfig::Gpsd) {
         QString host;

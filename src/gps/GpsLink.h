@@ -21,8 +21,7 @@ public:
     // The source the configuration names, or null with the reason in
     // problem (a port that does not exist, an address that is not one).
     static std::unique_ptr<CPositionSource> MakeSource(const GpsConfig& config,
-                                                       const CGpsInterface& port,
-                                                       QString& problem);
+                                                       const CGpsInterface& port, QString& problem);
     static bool PortExists(const QString& name);
 
     // Starts the source; the track goes on from where it was.

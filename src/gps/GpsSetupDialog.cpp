@@ -8,8 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -109,8 +109,7 @@ bool CGpsSetupDialog::Exchange(bool save) {
         address = addressEdit->text().trimmed();
         portName = lists[0]->currentText().trimmed();
         // A "COMn" of the old list keeps its index, as the port settings store it.
-        const QRegularExpressionMatch m =
-            QRegularExpression("^COM([1-8])$").match(portName);
+        const QRegularExpressionMatch m = QRegularExpression("^COM([1-8])$").match(portName);
         if (m.hasMatch()) comPort = m.captured(1).toInt() - 1;
     } else {
         addressEdit->setText(address);

@@ -4,8 +4,8 @@
 #include <gps.h>
 
 #include <QSocketNotifier>
-#include <QTimer>
 #include <QTimeZone>
+#include <QTimer>
 #include <cmath>
 #include <cstring>
 
@@ -44,7 +44,8 @@ private:
         open = true;
         wasConnected = true;
         gps_stream(&data, WATCH_ENABLE | WATCH_JSON, nullptr);
-        notifier = new QSocketNotifier(static_cast<qintptr>(data.gps_fd), QSocketNotifier::Read, this);
+        notifier =
+            new QSocketNotifier(static_cast<qintptr>(data.gps_fd), QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, &GpsdWorker::Read);
         emit state(CPositionSource::State::NoData);
     }

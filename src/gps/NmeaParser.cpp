@@ -124,7 +124,8 @@ bool CNmeaParser::ParseLine(const QByteArray& raw) {
         ++sentences;
         FlushPendingGga();
         GpsFix fix;
-        fix.time = QDateTime(lastDate.isValid() ? lastDate : QDate(2000, 1, 1), *t, QTimeZone::utc());
+        fix.time =
+            QDateTime(lastDate.isValid() ? lastDate : QDate(2000, 1, 1), *t, QTimeZone::utc());
         const int q = f[6].toInt();
         const std::optional<double> lat = Angle(f[2], f[3], 2, 'N', 'S');
         const std::optional<double> lon = Angle(f[4], f[5], 3, 'E', 'W');

@@ -19,7 +19,7 @@ public:
         NoData,      // connected, but nothing useful arrives
         NoFix,       // the receiver speaks but has no position
         Fix,
-        Lost,        // was connected; the link went away, retrying
+        Lost,  // was connected; the link went away, retrying
     };
     Q_ENUM(State)
 

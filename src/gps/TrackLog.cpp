@@ -20,7 +20,9 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
 }  // namespace
 
 CTrackLog::CTrackLog(double minStepMetres, double toleranceMetres, size_t maxPointCount)
-    : minStep(minStepMetres), tolerance(toleranceMetres), maxPoints(std::max<size_t>(maxPointCount, 16)) {}
+    : minStep(minStepMetres),
+      tolerance(toleranceMetres),
+      maxPoints(std::max<size_t>(maxPointCount, 16)) {}
 
 void CTrackLog::Clear() {
     points.clear();

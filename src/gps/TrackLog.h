@@ -10,8 +10,8 @@
 // The fixes of a trip, thinned to what changes the picture: a fix that
 // moved less than minStep from the last one is left out, and a run of fixes
 // that lies within tolerance of a straight line keeps only its ends.
-// Memory stays bounded however long the receiver streams: past maxPoints, every other older point goes.
-// The last point is never farther than minStep from the newest fix.
+// Memory stays bounded however long the receiver streams: past maxPoints, every other older point
+// goes. The last point is never farther than minStep from the newest fix.
 class CTrackLog {
 public:
     enum class Change { None, LastMoved, Appended };

@@ -199,7 +199,8 @@ void CTarnlightView::OnMarkSpot() {
     auto point = std::make_unique<CUserInfoPoint>();
     point->SetIcon(CUserInfoPoint::kNewPointIconId);
     const QDateTime when = (fix->time.isValid() ? fix->time : QDateTime::currentDateTimeUtc());
-    point->SetName(QString(str::GpsSpotName).arg(when.toLocalTime().toString("yyyy-MM-dd HH:mm:ss")));
+    point->SetName(
+        QString(str::GpsSpotName).arg(when.toLocalTime().toString("yyyy-MM-dd HH:mm:ss")));
     if (std::isfinite(fix->elevation)) point->altitude = gpx::MetresToFeet(fix->elevation);
     point->position = spot;
     location.PixelToCoordinate(spot.x(), spot.y(), point->coordinate);
@@ -231,8 +232,8 @@ QRect CTarnlightView::ComputeGpsMark(QPoint* atOut, double* angleOut) const {
         return QRect(boat - QPoint(size.width() / 2, size.height() / 2), size);
     }
     // Out of sight: an arrow just inside the view's edge, pointing at it.
-    const QRectF inner = QRectF(visible).adjusted(kArrowMargin, kArrowMargin, -kArrowMargin,
-                                                  -kArrowMargin);
+    const QRectF inner =
+        QRectF(visible).adjusted(kArrowMargin, kArrowMargin, -kArrowMargin, -kArrowMargin);
     const QPointF c = inner.center();
     const QPointF d = *pixel - c;
     double t = 1.0;
@@ -241,7 +242,8 @@ QRect CTarnlightView::ComputeGpsMark(QPoint* atOut, double* angleOut) const {
     const QPoint tip = (c + d * t).toPoint();
     if (atOut) *atOut = tip;
     if (angleOut) *angleOut = std::atan2(d.y(), d.x());
-    return QRect(tip - QPoint(kArrowHalf, kArrowHalf), QSize(2 * kArrowHalf + 1, 2 * kArrowHalf + 1));
+    return QRect(tip - QPoint(kArrowHalf, kArrowHalf),
+                 QSize(2 * kArrowHalf + 1, 2 * kArrowHalf + 1));
 }
 
 bool CTarnlightView::TrackPixelsCurrent() const {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFile>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -13,11 +13,11 @@
 
 #include "NmeaPlayer.h"
 #include "ScriptedPrompts.h"
-#include "framework/DataExchange.h"
 #include "TestUtil.h"
 #include "app/Assembly.h"
 #include "app/MainFrame.h"
 #include "document/TarnlightDoc.h"
+#include "framework/DataExchange.h"
 #include "framework/Settings.h"
 #include "gps/GpsLink.h"
 #include "resources/CommandIds.h"

@@ -27,8 +27,8 @@ TEST(GpsLogTool, RecordsTheLoopAsAGpxTrack) {
     const QString port = dir.filePath("receiver");
     // The receiver starts talking a moment after the port appears.
     QProcess receiver;
-    receiver.start(socat, {"pty,raw,echo=0,link=" + port,
-                           "SYSTEM:sleep 0.5; cat " FM_TESTDATA_DIR "/gps/millelacs-loop.nmea; sleep 30"});
+    receiver.start(socat, {"pty,raw,echo=0,link=" + port, "SYSTEM:sleep 0.5; cat " FM_TESTDATA_DIR
+                                                          "/gps/millelacs-loop.nmea; sleep 30"});
     ASSERT_TRUE(receiver.waitForStarted());
     for (int i = 0; i < 100 && !QFileInfo::exists(port); ++i) QThread::msleep(20);
     ASSERT_TRUE(QFileInfo::exists(port));
@@ -43,7 +43,8 @@ TEST(GpsLogTool, RecordsTheLoopAsAGpxTrack) {
     QProcess babel;
     babel.start(gpsbabel, {"-t", "-i", "gpx", "-f", out, "-o", "unicsv,utc=0", "-F", "-"});
     ASSERT_TRUE(babel.waitForFinished(30000));
-    const QStringList lines = QString::fromUtf8(babel.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(babel.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     ASSERT_GT(lines.size(), 10) << babel.readAllStandardError().toStdString();
     const QStringList header = lines[0].split(',');
     const int latCol = header.indexOf("Latitude"), lonCol = header.indexOf("Longitude");
@@ -74,7 +75,8 @@ TEST(GpsLogTool, FailuresHaveTheirExitStatus) {
     } cases[] = {
         {{"gps-log", "--source", dir.filePath("no-such-port"), "--seconds", "1", out}, 2},
         {{"gps-log", "--source", "gpsd", "--address", "localhost:1", "--seconds", "1.5", out}, 2},
-        {{"gps-log", "--source", "gpsd", "--address", "localhost:99999", "--seconds", "1", out}, 64},
+        {{"gps-log", "--source", "gpsd", "--address", "localhost:99999", "--seconds", "1", out},
+         64},
         {{"gps-log", "--source", "gpsd", "--seconds", "-1", out}, 64},
         {{"gps-log", "--source", "gpsd", out}, 64},
         {{"gps-log", "--seconds", "1", out}, 64},

@@ -30,7 +30,8 @@ TEST(NmeaParser, FirstFixOfTheLoop) {
 }
 
 TEST(NmeaParser, BadInputIsSkipped) {
-    const QByteArray good = Sentence("GPRMC,120000.00,A,4615.0000,N,09337.8900,W,1.0,90.0,210626,,,A");
+    const QByteArray good =
+        Sentence("GPRMC,120000.00,A,4615.0000,N,09337.8900,W,1.0,90.0,210626,,,A");
     QByteArray wrongSum = good;
     wrongSum[20] = '7';  // one digit changed, checksum kept
     struct Case {
@@ -46,11 +47,12 @@ TEST(NmeaParser, BadInputIsSkipped) {
         {"an endless line", QByteArray(5000, 'x') + "\n" + good, 1, true},
         {"cut short", good.left(30) + "\r\n" + good, 1, true},
         {"no fix (status V)", Sentence("GPRMC,120000.00,V,,,,,,,210626,,,N"), 1, false},
-        {"no fix (quality 0)", Sentence("GPGGA,120000.00,,,,,0,00,99.9,,M,,M,,") +
-                                   Sentence("GPRMC,120000.00,V,,,,,,,210626,,,N"),
+        {"no fix (quality 0)",
+         Sentence("GPGGA,120000.00,,,,,0,00,99.9,,M,,M,,") +
+             Sentence("GPRMC,120000.00,V,,,,,,,210626,,,N"),
          1, false},
-        {"latitude out of range", Sentence("GPRMC,120000.00,A,9515.0,N,09337.89,W,1.0,90.0,210626,,,A"), 1,
-         false},
+        {"latitude out of range",
+         Sentence("GPRMC,120000.00,A,9515.0,N,09337.89,W,1.0,90.0,210626,,,A"), 1, false},
         {"minutes of 60", Sentence("GPRMC,120000.00,A,4660.0,N,09337.89,W,1.0,90.0,210626,,,A"), 1,
          false},
         {"other sentences", Sentence("GPGSV,1,1,01,01,40,083,46"), 0, false},
@@ -79,8 +81,9 @@ TEST(NmeaParser, PiecesInAnyCutGiveTheSameFixes) {
 
 TEST(NmeaParser, GgaOnlyAndRmcBeforeGga) {
     // Receivers set to GGA alone still give positions, a second late.
-    const QByteArray ggaOnly = Sentence("GPGGA,120000.00,4615.0000,N,09337.8900,W,1,08,0.9,381.0,M,,M,,") +
-                               Sentence("GPGGA,120001.00,4615.0100,N,09337.8900,W,1,08,0.9,381.0,M,,M,,");
+    const QByteArray ggaOnly =
+        Sentence("GPGGA,120000.00,4615.0000,N,09337.8900,W,1,08,0.9,381.0,M,,M,,") +
+        Sentence("GPGGA,120001.00,4615.0100,N,09337.8900,W,1,08,0.9,381.0,M,,M,,");
     EXPECT_EQ(Parse(ggaOnly).size(), 1u);
     // RMC first, then GGA of the same second: one fix a second, not two.
     QByteArray rmcFirst;

@@ -43,7 +43,8 @@ void NmeaPlayer::Unplug() {
 
 bool NmeaPlayer::Pump() {
     while (!pending.isEmpty() && master >= 0) {
-        const ssize_t n = ::write(master, pending.constData(), std::min<qsizetype>(pending.size(), 512));
+        const ssize_t n =
+            ::write(master, pending.constData(), std::min<qsizetype>(pending.size(), 512));
         if (n <= 0) break;
         pending.remove(0, n);
     }

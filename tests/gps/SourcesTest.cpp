@@ -28,12 +28,14 @@ struct Recorder {
     std::vector<CPositionSource::State> states;
     QObject context;  // ends the connections with the recorder
     void Attach(CPositionSource& s) {
-        QObject::connect(&s, &CPositionSource::fixReceived, &context, [this](const GpsFix& f) { fixes.push_back(f); });
+        QObject::connect(&s, &CPositionSource::fixReceived, &context,
+                         [this](const GpsFix& f) { fixes.push_back(f); });
         QObject::connect(&s, &CPositionSource::stateChanged, &context,
                          [this](CPositionSource::State st) { states.push_back(st); });
     }
     size_t WithPosition() const {
-        return std::count_if(fixes.begin(), fixes.end(), [](const GpsFix& f) { return f.HasPosition(); });
+        return std::count_if(fixes.begin(), fixes.end(),
+                             [](const GpsFix& f) { return f.HasPosition(); });
     }
 };
 
@@ -54,7 +56,8 @@ TEST(SerialSource, PlaysTheLoopThenSurvivesUnplugging) {
     Recorder rec;
     rec.Attach(source);
     source.Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return source.CurrentState() == CPositionSource::State::NoData; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return source.CurrentState() == CPositionSource::State::NoData; }, 5000));
 
     const QByteArray log = LoopLog();
     const int half = log.indexOf("$GPGGA,120230");
@@ -63,13 +66,15 @@ TEST(SerialSource, PlaysTheLoopThenSurvivesUnplugging) {
     EXPECT_EQ(source.CurrentState(), CPositionSource::State::Fix);
 
     pty.Unplug();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return source.CurrentState() == CPositionSource::State::Lost; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return source.CurrentState() == CPositionSource::State::Lost; }, 5000));
     EXPECT_EQ(rec.fixes.size(), 150u);
 
     // Plugged in again (a new terminal behind the same name): it comes back.
     ASSERT_TRUE(pty.PlugIn());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return source.CurrentState() == CPositionSource::State::NoData; },
-                                3 * CSerialSource::kRetryMs + 2000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return source.CurrentState() == CPositionSource::State::NoData; },
+                        3 * CSerialSource::kRetryMs + 2000));
     pty.Queue("garbage\r\n\x02\x03" + log.mid(half));
     ASSERT_TRUE(Play(pty, [&] { return rec.fixes.size() >= 300; }));
     const std::vector<GpsFix> expected = LoopFixes();
@@ -90,8 +95,9 @@ TEST(SerialSource, FixlessStreamAndMissingPort) {
     rec.Attach(source);
     source.Start();
     for (int i = 0; i < 20; ++i)
-        pty.Queue(Sentence("GPGGA,1200" + QByteArray::number(10 + i) + ".00,,,,,0,00,99.9,,M,,M,,") +
-                  Sentence("GPRMC,1200" + QByteArray::number(10 + i) + ".00,V,,,,,,,210626,,,N"));
+        pty.Queue(
+            Sentence("GPGGA,1200" + QByteArray::number(10 + i) + ".00,,,,,0,00,99.9,,M,,M,,") +
+            Sentence("GPRMC,1200" + QByteArray::number(10 + i) + ".00,V,,,,,,,210626,,,N"));
     ASSERT_TRUE(Play(pty, [&] { return rec.fixes.size() >= 20; }));
     EXPECT_EQ(rec.WithPosition(), 0u);
     EXPECT_EQ(source.CurrentState(), CPositionSource::State::NoFix);
@@ -128,7 +134,8 @@ TEST(SerialSource, TenMinutesAtTenHertzFastForwardedWithNoise) {
         if (i % 50 == 7) stream += "$GPRMC,garbled*00\r\n\xff\xfe\x00noise\r\n";
     }
     pty.Queue(stream);
-    ASSERT_TRUE(Play(pty, [&] { return link.Track().Offered() >= 6000; }, 60000))
+    ASSERT_TRUE(Play(
+        pty, [&] { return link.Track().Offered() >= 6000; }, 60000))
         << link.Track().Offered();
     const auto& pts = link.Track().Points();
     EXPECT_LT(pts.size(), 400u);
@@ -150,11 +157,16 @@ TEST(GpsdSource, AddressForms) {
         const char* host;
         quint16 port;
     } cases[] = {
-        {"", true, "localhost", 2947},          {"localhost:2947", true, "localhost", 2947},
-        {"boat.lan", true, "boat.lan", 2947},   {":3000", true, "localhost", 3000},
-        {"[::1]:4000", true, "::1", 4000},      {"::1", true, "::1", 2947},
-        {"host:0", false, "", 0},               {"host:65536", false, "", 0},
-        {"host:abc", false, "", 0},             {"[::1", false, "", 0},
+        {"", true, "localhost", 2947},
+        {"localhost:2947", true, "localhost", 2947},
+        {"boat.lan", true, "boat.lan", 2947},
+        {":3000", true, "localhost", 3000},
+        {"[::1]:4000", true, "::1", 4000},
+        {"::1", true, "::1", 2947},
+        {"host:0", false, "", 0},
+        {"host:65536", false, "", 0},
+        {"host:abc", false, "", 0},
+        {"[::1", false, "", 0},
     };
     for (const Case& c : cases) {
         QString host;
@@ -180,7 +192,8 @@ quint16 FreePort() {
 
 TEST(GpsdSource, RealGpsdFedByGpsfakeGivesTheLogsPositions) {
     const QString gpsfake = QStandardPaths::findExecutable("gpsfake");
-    const QString gpsd = QStandardPaths::findExecutable("gpsd", {"/usr/sbin", "/usr/local/sbin", "/sbin"});
+    const QString gpsd =
+        QStandardPaths::findExecutable("gpsd", {"/usr/sbin", "/usr/local/sbin", "/sbin"});
     if (gpsfake.isEmpty() || gpsd.isEmpty()) GTEST_SKIP() << "gpsfake or gpsd is not installed";
     const quint16 port = FreePort();
     QProcess fake;
@@ -227,9 +240,8 @@ TEST(GpsdSource, RealGpsdFedByGpsfakeGivesTheLogsPositions) {
     // The daemon dies: the source says so and keeps trying.
     fake.terminate();
     fake.waitForFinished();
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return source.CurrentState() == CPositionSource::State::Lost;
-    }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return source.CurrentState() == CPositionSource::State::Lost; }, 10000));
     source.Stop();
 }
 

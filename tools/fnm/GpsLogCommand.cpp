@@ -50,15 +50,14 @@ int GpsLog(const Invocation& inv) {
     CGpsLink link;
     bool reached = false;
     // Each change of state once on stderr; the fixes themselves go to the file.
-    QObject::connect(source.get(), &CPositionSource::stateChanged, &link,
-                     [&reached, name](CPositionSource::State s) {
-                         if (s != CPositionSource::State::Connecting &&
-                             s != CPositionSource::State::Stopped)
-                             reached = true;
-                         if (s != CPositionSource::State::Fix && s != CPositionSource::State::Stopped)
-                             std::fprintf(stderr, "%s\n",
-                                          qPrintable(CGpsLink::StatusText(s, name, {})));
-                     });
+    QObject::connect(
+        source.get(), &CPositionSource::stateChanged, &link,
+        [&reached, name](CPositionSource::State s) {
+            if (s != CPositionSource::State::Connecting && s != CPositionSource::State::Stopped)
+                reached = true;
+            if (s != CPositionSource::State::Fix && s != CPositionSource::State::Stopped)
+                std::fprintf(stderr, "%s\n", qPrintable(CGpsLink::StatusText(s, name, {})));
+        });
     link.Connect(std::move(source));
     QTimer::singleShot(static_cast<int>(seconds * 1000.0), QCoreApplication::instance(),
                        &QCoreApplication::quit);
