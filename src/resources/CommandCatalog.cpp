@@ -97,7 +97,7 @@ const CommandInfo kCommands[] = {
     {cmd::TrackToStroke, "Track to &Stroke", "Draw the GPS track as a free-hand stroke",
      "Track to Stroke"},
     {cmd::MarkSpot, "&Mark Spot", "Put a user info point where the boat is", "Mark Spot",
-     K::UnknownKey, "F9"},
+     K::UnknownKey, "F8"},
     {cmd::KeepBoatInView, "&Keep Boat in View", "Scroll the map when the boat nears its edge",
      "Keep Boat in View", K::UnknownKey, nullptr, true},
 };
