@@ -199,7 +199,8 @@ void CMainFrame::CreateMenus() {
                         cmd::SetupMapPoints});
     addMenu("&Setup", {cmd::CoordSetup, cmd::SetupMapPoints, cmd::SetupUserPoint,
                        cmd::RemoveUserPoints, 0, cmd::SetupRedlinePen, cmd::MagnifySetup,
-                       cmd::SystemConfiguration, cmd::Layers, 0, cmd::SetupGps, cmd::ConnectGps});
+                       cmd::SystemConfiguration, cmd::Layers, 0, cmd::SetupGps, cmd::ConnectGps,
+                       cmd::MarkSpot, cmd::KeepBoatInView, cmd::SaveTrack, cmd::TrackToStroke});
     addMenu("&Tools",
             {cmd::BassWeight, cmd::MapLocationEditor, 0, cmd::UserToolsEntry, 0, cmd::Customize});
     addMenu("&Help", {cmd::HelpContents, cmd::WebSite, 0, cmd::AppAbout});
@@ -255,6 +256,13 @@ void CMainFrame::CreateStatusBar() {
         bar->addPermanentWidget(label);
         panes[i++] = label;
     }
+    // The GPS link's state; shown once the link was used.
+    auto* gpsPane = new QLabel(bar);
+    gpsPane->setObjectName("GpsStatus");
+    gpsPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    gpsPane->hide();
+    bar->addPermanentWidget(gpsPane);
+    panes[4] = gpsPane;
     bar->showMessage(str::Ready);
 }
 
@@ -368,6 +376,10 @@ void CMainFrame::SetPaneText(int pane, const QString& text) {
         return;
     }
     if (pane > 0 && pane < 4) panes[pane]->setText(text);
+    if (pane == 4) {
+        panes[4]->setText(text);
+        panes[4]->show();
+    }
 }
 
 void CMainFrame::SetPaneInfo(int pane, int id, bool disabled, int width) {
@@ -414,7 +426,7 @@ int CMainFrame::FittingWidth(int pane) const {
 
 QString CMainFrame::PaneText(int pane) const {
     if (pane == 0) return statusBar()->currentMessage();
-    return pane < 4 ? panes[pane]->text() : QString();
+    return pane >= 0 && pane < 5 ? panes[pane]->text() : QString();
 }
 
 CPointDisplay* CMainFrame::PointDisplay() {

@@ -97,7 +97,7 @@ private:
     QTimer* decodingShown = nullptr;
     void WatchDecoding();
     QDockWidget* calendarDock = nullptr;
-    std::array<QLabel*, 4> panes{};
+    std::array<QLabel*, 5> panes{};  // 4: the GPS link
     QMenu* recentMenuAnchor = nullptr;
     QMenu* fileMenu = nullptr;
     QList<QAction*> recentActions;

@@ -19,12 +19,16 @@ struct Default {
     const char* key;
     int value;
 };
+// clang-format off
 constexpr Default kDefaults[] = {
-    {setting::LoadLastFile, 0}, {setting::Splash, 1},        {setting::ShowXY, 1},
-    {setting::PrintLS, 1},      {setting::MMIcon, 0},        {setting::UseXHair, 1},
-    {setting::MagShape, 1},     {setting::MagZoom, 20},      {setting::MagSize, 100},
-    {setting::PreviewPages, 1}, {setting::TileCacheMB, 512},
+    {setting::LoadLastFile, 0}, {setting::Splash, 1},   {setting::ShowXY, 1},
+    {setting::PrintLS, 1},      {setting::MMIcon, 0},   {setting::UseXHair, 1},
+    {setting::MagShape, 1},     {setting::MagZoom, 20}, {setting::MagSize, 100},
+    {setting::PreviewPages, 1},
+    {setting::GpsSource, 1},    {setting::GpsFollow, 1},
+    {setting::TileCacheMB, 512},
 };
+// clang-format on
 
 QString Path(const char* key) {
     return QString(SettingsStore::kSection) + '/' + key;

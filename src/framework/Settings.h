@@ -29,6 +29,15 @@ inline constexpr const char* TileCacheMB = "TileCacheMB";
 // this group keyed by the location's percent-encoded path; none: the
 // machine's zone.
 inline constexpr const char* AlmanacZones = "AlmanacZones";
+// The GPS link: which source (0 a serial port, 1 gpsd), the daemon's
+// address, the serial port's name and its line choices (the bytes the port
+// settings object stores), and whether the view follows the boat.
+inline constexpr const char* GpsSource = "GPSSource";
+inline constexpr const char* GpsAddress = "GPSAddress";
+inline constexpr const char* GpsAddressDefault = "localhost:2947";
+inline constexpr const char* GpsPortName = "GPSPortName";
+inline constexpr const char* GpsPortChoices = "GPSPort";
+inline constexpr const char* GpsFollow = "GPSFollow";
 }  // namespace setting
 
 class SettingsStore {

@@ -7,7 +7,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 #include <iterator>
 
@@ -17,6 +19,8 @@
 
 namespace {
 constexpr int kTrayIconId = 1050;
+constexpr int kSourceId = 1070;
+constexpr int kAddressId = 1071;
 
 template <size_t N>
 QStringList Entries(const char* const (&texts)[N]) {
@@ -60,6 +64,21 @@ CGpsSetupDialog::CGpsSetupDialog(QWidget* parent) : QDialog(parent) {
     trayIconBox = new QCheckBox(str::GpsTrayIcon, this);
     trayIconBox->setObjectName(QString::number(kTrayIconId));
     grid->addWidget(trayIconBox, 6, 1);
+    lists[0]->setEditable(true);  // a pseudo-terminal's path can be typed in
+
+    sourceList = new QComboBox(this);
+    sourceList->setObjectName(QString::number(kSourceId));
+    sourceList->addItems(Entries(str::GpsSources));
+    auto* sourceLabel = new QLabel(str::GpsSourceLabel, this);
+    sourceLabel->setBuddy(sourceList);
+    grid->addWidget(sourceLabel, 7, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(sourceList, 7, 1);
+    addressEdit = new QLineEdit(this);
+    addressEdit->setObjectName(QString::number(kAddressId));
+    auto* addressLabel = new QLabel(str::GpsAddressLabel, this);
+    addressLabel->setBuddy(addressEdit);
+    grid->addWidget(addressLabel, 8, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(addressEdit, 8, 1);
 
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
@@ -80,9 +99,33 @@ CGpsSetupDialog::CGpsSetupDialog(QWidget* parent) : QDialog(parent) {
 bool CGpsSetupDialog::Exchange(bool save) {
     int* values[6] = {&comPort, &baudRate, &dataBits, &stopBits, &parity, &handshaking};
     DataExchange dx(save);
-    for (int i = 0; i < 6; ++i) dx.ComboIndex(lists[i], *values[i]);
+    // The port list holds names once SetPorts filled it; the index follows
+    // from a "COMn" name below.
+    if (!save && !portsListed) dx.ComboIndex(lists[0], comPort);
+    for (int i = 1; i < 6; ++i) dx.ComboIndex(lists[i], *values[i]);
     dx.Check(trayIconBox, showTrayIcon);
+    dx.ComboIndex(sourceList, source);
+    if (save) {
+        address = addressEdit->text().trimmed();
+        portName = lists[0]->currentText().trimmed();
+        // A "COMn" of the old list keeps its index, as the port settings store it.
+        const QRegularExpressionMatch m = QRegularExpression("^COM([1-8])$").match(portName);
+        if (m.hasMatch()) comPort = m.captured(1).toInt() - 1;
+    } else {
+        addressEdit->setText(address);
+    }
     return dx.Ok();
+}
+
+void CGpsSetupDialog::SetPorts(const QStringList& realPorts, const QString& storedName) {
+    QComboBox* list = lists[0];
+    portsListed = true;
+    list->clear();
+    list->addItems(realPorts);
+    const QString shown = storedName.isEmpty() ? QString("COM%1").arg(comPort + 1) : storedName;
+    if (!realPorts.contains(shown)) list->addItem(shown);
+    list->setCurrentText(shown);
+    portName = shown;
 }
 
 void CGpsSetupDialog::accept() {

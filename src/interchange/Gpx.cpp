@@ -383,6 +383,39 @@ QString ExportFailureMessage(CAtomicFile::Status status, const QString& path) {
     return QString(str::GpxCannotWrite).arg(filenames::Shown(path));
 }
 
+QByteArray WriteTrackGpx(const QString& name, const std::vector<TimedPoint>& points) {
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(2);
+    xml.writeStartDocument("1.0");
+    xml.writeDefaultNamespace(kNamespace);
+    xml.writeStartElement(kNamespace, "gpx");
+    xml.writeAttribute("version", "1.1");
+    xml.writeAttribute("creator", kCreator);
+    xml.writeStartElement("trk");
+    xml.writeTextElement("name", name);
+    xml.writeStartElement("trkseg");
+    for (const TimedPoint& p : points) {
+        xml.writeStartElement("trkpt");
+        WritePosition(xml, Position{p.lat, p.lon});
+        if (std::isfinite(p.ele)) xml.writeTextElement("ele", QString::number(p.ele, 'f', 1));
+        if (p.time.isValid())
+            xml.writeTextElement("time", p.time.toUTC().toString(Qt::ISODateWithMs));
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return bytes;
+}
+
+CAtomicFile::Status SaveTrackGpx(const QString& name, const std::vector<TimedPoint>& points,
+                                 const QString& path) {
+    return CAtomicFile::Write(path, WriteTrackGpx(name, points));
+}
+
 ParsedGpx ParseGpx(const QByteArray& bytes, int maxPoints) {
     ParsedGpx parsed;
     QXmlStreamReader xml(bytes);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -40,6 +41,21 @@ QByteArray WriteGpx(const CTarnLocation& location);
 CAtomicFile::Status ExportGpx(const CTarnLocation& location, const QString& path);
 // What the user is told when ExportGpx failed.
 QString ExportFailureMessage(CAtomicFile::Status status, const QString& path);
+
+// A point of a recorded track: lat north-positive, lon east-positive,
+// elevation in metres (NaN when unknown), time in UTC.
+struct TimedPoint {
+    double lat = 0.0;
+    double lon = 0.0;
+    double ele = 0.0;
+    QDateTime time;
+};
+// A GPX 1.1 document with one <trk> of one <trkseg>, every point with its
+// <ele> (when known) and <time>.
+QByteArray WriteTrackGpx(const QString& name, const std::vector<TimedPoint>& points);
+// WriteTrackGpx into path, replacing it only when everything was written.
+CAtomicFile::Status SaveTrackGpx(const QString& name, const std::vector<TimedPoint>& points,
+                                 const QString& path);
 
 // One waypoint as read; lat north-positive, lon east-positive.
 struct Waypoint {

@@ -78,7 +78,8 @@ const CommandInfo kCommands[] = {
     {cmd::SystemConfiguration, "&Configuration", "System Configuration", "System Configuration"},
     {cmd::Layers, "&Layers", "Layers", "Layers", K::UnknownKey, "Ctrl+L"},
     {cmd::SetupGps, "Setup &GPS", "Setup GPS", "Setup GPS"},
-    {cmd::ConnectGps, "Co&nnect To GPS", "Connect To GPS", "Connect GPS"},
+    {cmd::ConnectGps, "Co&nnect To GPS", "Connect To GPS", "Connect GPS", K::UnknownKey, nullptr,
+     true},
     {cmd::RouteSetup, "Route Setup", "Route Setup", "Route Setup"},
     {cmd::Query, "&Query", "Query", "Query"},
     // Tools
@@ -96,6 +97,14 @@ const CommandInfo kCommands[] = {
     // Fishing calendar
     {cmd::ShowFishingCalendar, "Fishing &Calendar", "Show the Fishing Calendar",
      "Show Fishing Calendar", K::UnknownKey, nullptr, true},
+    // The GPS link
+    {cmd::SaveTrack, "Save &Track...", "Write the GPS track to a GPX file", "Save Track"},
+    {cmd::TrackToStroke, "Track to &Stroke", "Draw the GPS track as a free-hand stroke",
+     "Track to Stroke"},
+    {cmd::MarkSpot, "&Mark Spot", "Put a user info point where the boat is", "Mark Spot",
+     K::UnknownKey, "F8"},
+    {cmd::KeepBoatInView, "&Keep Boat in View", "Scroll the map when the boat nears its edge",
+     "Keep Boat in View", K::UnknownKey, nullptr, true},
 };
 }  // namespace
 

@@ -75,6 +75,11 @@ inline constexpr int PointInformation = 32808;
 inline constexpr int PointDelete = 32810;
 // The fishing calendar panel
 inline constexpr int ShowFishingCalendar = 33010;
+// The GPS link
+inline constexpr int SaveTrack = 33020;
+inline constexpr int TrackToStroke = 33021;
+inline constexpr int MarkSpot = 33022;
+inline constexpr int KeepBoatInView = 33023;
 
 inline constexpr int userToolbarCommand(int index) {
     return UserToolbarFirst + 2 * index;

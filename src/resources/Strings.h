@@ -299,4 +299,30 @@ inline constexpr const char* FnmBadDays =
     "fnm %1: --days must be a whole number from 1 to %2, not \"%3\"";
 inline constexpr const char* FnmBadZone = "fnm %1: unknown time zone \"%2\"";
 inline constexpr const char* FnmDateOrRange = "fnm %1: give either --date or --from with --days";
+// The GPS link
+inline constexpr const char* GpsSourceLabel = "Source:";
+inline constexpr const char* GpsSources[] = {"Serial port", "gpsd"};
+inline constexpr const char* GpsAddressLabel = "gpsd address:";
+inline constexpr const char* GpsPortMissing =
+    "The GPS port %1 does not exist. Choose another port in Setup GPS.";
+inline constexpr const char* GpsBadAddress =
+    "\"%1\" is not a gpsd address. Give it as host:port, for example localhost:2947.";
+inline constexpr const char* GpsStatusOff = "GPS off";
+inline constexpr const char* GpsStatusConnecting = "GPS: looking for %1";
+inline constexpr const char* GpsStatusNoData = "GPS: %1 connected, no data";
+inline constexpr const char* GpsStatusNoFix = "GPS: no fix";
+inline constexpr const char* GpsStatusLost = "GPS: %1 lost, reconnecting";
+inline constexpr const char* GpsStatus2D = "GPS: 2D fix";
+inline constexpr const char* GpsStatus3D = "GPS: 3D fix";
+inline constexpr const char* GpsStatusDgps = " (DGPS)";
+inline constexpr const char* GpsStatusSpeed = ", %1 mph";
+inline constexpr const char* GpsStatusHeading = ", heading %1\u00B0";
+inline constexpr const char* GpsNoPosition = "There is no GPS position yet.";
+inline constexpr const char* GpsSpotOutside =
+    "The boat is outside the maps of this location; no spot was marked.";
+inline constexpr const char* GpsSpotName = "Spot %1";
+inline constexpr const char* GpsTrackName = "Track %1";
+inline constexpr const char* GpsTrackDefaultName = "track.gpx";
+inline constexpr const char* GpsTrackNothingOnMap =
+    "No part of the track lies on the maps of this location.";
 }  // namespace str

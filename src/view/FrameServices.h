@@ -14,7 +14,8 @@ class QWidget;
 class FrameServices {
 public:
     virtual ~FrameServices() = default;
-    // Pane 0 is the message pane; 1..3 are X,Y, Latitude and Longitude.
+    // Pane 0 is the message pane; 1..3 are X,Y, Latitude and Longitude; 4
+    // is the GPS link's state.
     virtual void SetPaneText(int pane, const QString& text) = 0;
     // width 0 with disabled collapses a pane to nothing.
     virtual void SetPaneInfo(int pane, int id, bool disabled, int width) = 0;

@@ -114,9 +114,7 @@ void CTarnlightView::BuildCommands() {
     commands.rule(cmd::ZoomIn, [](CommandState& s) { s.enabled = false; });
     commands.rule(cmd::ZoomOut, [](CommandState& s) { s.enabled = false; });
     commands.rule(cmd::RouteSetup, [](CommandState& s) { s.enabled = false; });
-    // The GPS link's commands exist and do nothing.
-    commands.on(cmd::SetupGps, [] {});
-    commands.on(cmd::ConnectGps, [] {});
+    BuildGpsCommands();
     commands.on(cmd::CoordSetup, [this] { OnCoordSetup(); });
     commands.on(cmd::WebSite, [this] { OnWebSite(); });
     commands.on(cmd::BassWeight, [this] {
@@ -313,6 +311,7 @@ void CTarnlightView::Teardown(int loadLastFile) {
     if (tornDown) return;
     tornDown = true;
     Release();
+    OnGpsTeardown();
     WriteSettings();
     SettingsStore& s = SettingsStore::instance();
     QString path = doc.GetPathName();
@@ -441,7 +440,7 @@ void CTarnlightView::paintEvent(QPaintEvent* e) {
     PaintOverlays(p, logical);
 }
 
-void CTarnlightView::PaintOverlays(QPainter& p, const QRect&) {
+void CTarnlightView::PaintOverlays(QPainter& p, const QRect& logicalClip) {
     // The measured path, once it has a segment.
     if (measuring && measurePoints.size() > 1) {
         p.save();
@@ -476,6 +475,7 @@ void CTarnlightView::PaintOverlays(QPainter& p, const QRect&) {
     p.restore();
     // A stroke being drawn has no bounds yet, so the list leaves it out.
     if (currentStroke && capturing) currentStroke->Draw(p);
+    PaintGps(p, logicalClip);
 }
 
 QImage CTarnlightView::RenderViewport() {

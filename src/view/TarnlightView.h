@@ -9,6 +9,7 @@
 #include "document/TarnLocation.h"
 #include "framework/CommandTable.h"
 #include "geo/Coordinate.h"
+#include "gps/GpsInterface.h"
 
 class CTarnlightDoc;
 class CMagnifyWnd;
@@ -18,6 +19,7 @@ class CLineDraw;
 class CRectElipDraw;
 class CMapPoint;
 class CUserInfoPoint;
+class CGpsLink;
 
 // The one map view: a scrolling window over the location's surface. A
 // logical pixel is the viewport pixel plus the scroll offset. The view owns
@@ -123,6 +125,20 @@ public:
     // The mouse binding for a double-click that hits nothing; beeps when unset.
     std::function<void()> onUnhandledDoubleClick;
 
+    // The GPS link: the boat's icon at its calibrated pixel, the track, and
+    // an arrow at the edge of the view toward a boat out of sight.
+    CGpsLink& Gps() { return *gps; }
+    CGpsInterface& GpsPort() { return gpsPort; }
+    bool followBoat = true;
+    void OnSetupGps();
+    void OnConnectGps();
+    void OnSaveTrack();
+    void OnTrackToStroke();
+    void OnMarkSpot();
+    // Where the boat is drawn now (the icon or the edge arrow), in logical
+    // pixels; empty when nothing is drawn.
+    QRect GpsMarkRect() const { return shownMark; }
+
 signals:
     void modeChanged(int mode);
 
@@ -162,6 +178,22 @@ private:
     void PanMove(QPoint p, bool leftHeld);
     void PaintOverlays(QPainter& p, const QRect& logicalClip);
     void InvalidateLogical(const QRect& logical);
+
+    void BuildGpsCommands();
+    void OnGpsTeardown();
+    void OnGpsPosition();
+    void OnGpsTrack(int change);
+    void PaintGps(QPainter& p, const QRect& logicalClip);
+    QRect ComputeGpsMark(QPoint* at = nullptr, double* angle = nullptr) const;
+    bool TrackPixelsCurrent() const;
+    void RebuildTrackPixels();
+    QRect TrackTailRect() const;
+
+    CGpsLink* gps = nullptr;
+    CGpsInterface gpsPort;
+    std::vector<QPoint> trackPixels;
+    Calibration trackCalibration;
+    QRect shownMark;
 
     CTarnlightDoc& doc;
     FrameServices* frame;

@@ -134,10 +134,18 @@ TEST_F(ShellCommandsTest, GpsCommands) {
         EXPECT_TRUE(table().state(id).enabled) << id;
     EXPECT_FALSE(table().state(cmd::RouteSetup).enabled);
     bool modified = app->Frame()->Document().IsModified();
+    // Setup GPS opens its dialog; cancelled, it stores nothing.
     EXPECT_TRUE(table().execute(cmd::SetupGps));
+    EXPECT_EQ(scripted().dialogsRun, 1);
+    EXPECT_FALSE(SettingsStore::instance().Contains(setting::GpsPortChoices));
+    // Connect GPS is checked while connected (to gpsd, by default), whether
+    // or not a daemon answers; a second time disconnects.
     EXPECT_TRUE(table().execute(cmd::ConnectGps));
+    EXPECT_TRUE(table().state(cmd::ConnectGps).checked);
+    EXPECT_TRUE(table().execute(cmd::ConnectGps));
+    EXPECT_FALSE(table().state(cmd::ConnectGps).checked);
     EXPECT_EQ(app->Frame()->Document().IsModified(), modified);
-    EXPECT_EQ(scripted().dialogsRun, 0);
+    EXPECT_TRUE(scripted().messages.isEmpty());
 }
 
 }  // namespace

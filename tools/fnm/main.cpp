@@ -12,6 +12,7 @@
 
 #include "AlmanacCommand.h"
 #include "Commands.h"
+#include "GpsLogCommand.h"
 #include "GpxCommands.h"
 #include "RenderCommand.h"
 #include "ToolCommands.h"
@@ -83,6 +84,12 @@ const Subcommand kSubcommands[] = {
      "time zone or ZONE (an IANA name such as Europe/Oslo); today by default",
      {{"--json"}, {"--lat", "--lon", "--date", "--from", "--days", "--zone"}},
      &fnm::Almanac},
+    {"gps-log",
+     "--source gpsd|SERIALPORT --seconds N [--address HOST:PORT] [--baud RATE] OUT.gpx",
+     "record a track from gpsd (at localhost:2947 unless --address) or a serial NMEA receiver for "
+     "N seconds and write it as a GPX track",
+     {{}, {"--source", "--seconds", "--address", "--baud"}},
+     &fnm::GpsLog},
 };
 
 constexpr const char* kExitStatus =
