@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "imaging/ImageKind.h"
 #include "imaging/JpegFile.h"
 
 namespace {
@@ -160,7 +161,8 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
     pixels.reset();
     bitmap = QImage();
 
-    if (fileName.right(4).compare(QLatin1String(".JPG"), Qt::CaseInsensitive) == 0) {
+    const imagekind::Kind kind = imagekind::Detect(fileName);
+    if (kind == imagekind::Kind::Jpeg) {
         isBitmap = 0;
         uint32_t w = 0;
         uint32_t h = 0;
@@ -170,6 +172,14 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
         width = int32_t(w);
         height = int32_t(h);
         return 1;
+    }
+
+    if (kind != imagekind::Kind::Bitmap) {
+        // PNG, TIFF and GIF are kept as JPEG pictures are; a damaged one
+        // fails as a damaged BMP does.
+        isBitmap = 0;
+        pixels = imagekind::DecodeBgrBottomUp(fileName, kind, BitmapPixelLimit(), width, height);
+        return pixels ? 1 : 0;
     }
 
     isBitmap = 1;

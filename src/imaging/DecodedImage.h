@@ -38,11 +38,11 @@ public:
     DecodedImage(DecodedImage&&) = default;
     DecodedImage& operator=(DecodedImage&&) = default;
 
-    // Replaces the current picture. A name ending in ".jpg" (any case) is
-    // decoded as JPEG: the result is always 1, even when decoding failed
-    // (pixels then stay null and width/height hold whatever the header
-    // declared). Any other name is read as a BMP: 0 when that fails, with no
-    // message to the user; width/height follow the bitmap (0 on failure).
+    // Replaces the current picture; imagekind::Detect chooses the reader. A
+    // JPEG always gives 1, even when decoding failed (pixels then stay null
+    // and width/height hold whatever the header declared). PNG, TIFF and GIF
+    // go into pixels as JPEG does, BMP into bitmap; for those 0 when reading
+    // fails, with no message to the user; width/height 0 then.
     // Only regular files are read: anything else fails as unreadable.
     int Load(const QString& fileName);
 

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "Commands.h"
+#include "GeorefCommands.h"
 #include "GpxCommands.h"
 #include "RenderCommand.h"
 #include "ToolCommands.h"
@@ -34,7 +35,8 @@ struct Subcommand {
 const Subcommand kSubcommands[] = {
     {"info",
      "FILE [--json]",
-     "read FILE as the program opens it and describe the location (--json: one JSON object)",
+     "read FILE as the program opens it and describe the location (--json: one JSON object); "
+     "for a map image also the georeference found",
      {{"--json"}, {}},
      &fnm::Info},
     {"resave",
@@ -75,6 +77,12 @@ const Subcommand kSubcommands[] = {
      {{}, {"--x", "--y", "--width", "--height"}},
      &fnm::Render,
      true},
+    {"calibrate",
+     "IMAGE OUT.fnm",
+     "write OUT as a one-map location of IMAGE, calibrated from its GeoTIFF tags, world file "
+     "(with .prj, or WGS 84) or OziExplorer .map",
+     {},
+     &fnm::Calibrate},
 };
 
 constexpr const char* kExitStatus =
