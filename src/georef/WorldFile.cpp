@@ -23,7 +23,7 @@ WorldFile ParseWorldFile(QByteArrayView bytes) {
     QList<double> numbers;
     const QList<QByteArray> lines = QByteArray(bytes.data(), bytes.size()).split('\n');
     for (const QByteArray& raw : lines) {
-        const QByteArray line = raw.trimmed();
+        const QByteArray line = raw.trimmed().toLower();
         if (line.isEmpty()) continue;
         bool ok = false;
         const double v = line.toDouble(&ok);

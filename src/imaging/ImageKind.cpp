@@ -7,7 +7,10 @@
 #include <QImageReader>
 #include <climits>
 #include <cstring>
+#include <mutex>
 #include <new>
+
+#include <tiffio.h>
 
 namespace imagekind {
 namespace {
@@ -45,25 +48,12 @@ void WriteRow(const QRgb* in, int width, uint8_t* out) {
     }
 }
 
-// Qt's TIFF reader passes on every warning of libtiff, which knows nothing
-// of GeoTIFF's tags and complains of each; those alone are dropped while a
-// picture is read.
-class QuietTiffTags {
-public:
-    QuietTiffTags() { previous = qInstallMessageHandler(&QuietTiffTags::Handle); }
-    ~QuietTiffTags() { qInstallMessageHandler(previous); }
-    QuietTiffTags(const QuietTiffTags&) = delete;
-    QuietTiffTags& operator=(const QuietTiffTags&) = delete;
-
-private:
-    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (type == QtWarningMsg && text.contains(QLatin1String("Unknown field with tag")))
-            return;
-        if (previous)
-            previous(type, context, text);
-    }
-    static inline QtMessageHandler previous = nullptr;
-};
+// Qt's TIFF reader lets libtiff print a warning for each tag it does not
+// know, and GeoTIFF's are among them. Warnings are of no use to anyone here.
+void QuietenLibtiff() {
+    static std::once_flag once;
+    std::call_once(once, [] { TIFFSetWarningHandler(nullptr); });
+}
 
 }  // namespace
 
@@ -136,7 +126,7 @@ std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind,
     if (!QFileInfo(fileName).isFile()) return nullptr;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return nullptr;
-    const QuietTiffTags quiet;
+    if (kind == Kind::Tiff) QuietenLibtiff();
     QImageReader reader(&file, QtFormat(kind));
     reader.setAutoDetectImageFormat(false);
     // A size the header declares is checked before anything is decoded;
