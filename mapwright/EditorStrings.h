@@ -13,10 +13,13 @@ inline constexpr const char* WindowTitle = "%1[*] - Mapwright";
 
 // File dialogs (Qt filter form)
 inline constexpr const char* OpenFilter =
-    "Locations and images (*.fnm *.qlt *.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG *.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;Fenmarrow Files (*.fnm);;Older "
-    "Locations (*.qlt);;Map Images (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG *.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;All Files (*)";
+    "Locations and images (*.fnm *.qlt *.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png "
+    "*.PNG *.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;Fenmarrow Files (*.fnm);;Older "
+    "Locations (*.qlt);;Map Images (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG "
+    "*.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;All Files (*)";
 inline constexpr const char* AddImagesFilter =
-    "Map Images (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG *.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;All Files (*)";
+    "Map Images (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG *.tif *.TIF *.tiff "
+    "*.TIFF *.gif *.GIF);;All Files (*)";
 inline constexpr const char* AddImagesTitle = "Add Map Images";
 
 // Menus
@@ -57,7 +60,8 @@ inline constexpr const char* ActHelp = "Mapwright &Help";
 inline constexpr const char* ActAbout = "&About Mapwright";
 
 // Tool tips and status hints
-inline constexpr const char* TipAddImages = "Add JPEG, BMP, PNG, TIFF or GIF map images; georeferenced ones go where they lie";
+inline constexpr const char* TipAddImages =
+    "Add JPEG, BMP, PNG, TIFF or GIF map images; georeferenced ones go where they lie";
 inline constexpr const char* TipCalibrate =
     "Click a spot whose latitude and longitude you know, then type them";
 inline constexpr const char* HintArrange =

@@ -5,16 +5,16 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <memory>
+#include <optional>
 
 #include "document/TarnLocation.h"
 #include "framework/FileNames.h"
 #include "framework/Prompts.h"
-#include "georef/Georeference.h"
 #include "geo/CoordSetupDialog.h"
 #include "geo/Coordinate.h"
 #include "geo/SetPointDialog.h"
+#include "georef/Georeference.h"
 #include "mapwright/EditCommands.h"
 #include "mapwright/EditorStrings.h"
 #include "mapwright/Layout.h"
@@ -35,8 +35,8 @@ int Snapped(double v) {
 }  // namespace
 
 std::optional<RectL> CLocationEditor::GeoreferencedPlacement(const Calibration& location,
-                                                              const Calibration& image, int width,
-                                                              int height) {
+                                                             const Calibration& image, int width,
+                                                             int height) {
     CCoordinate topLeft;
     CCoordinate bottomRight;
     image.PixelToCoordinate(0, 0, topLeft);
@@ -111,17 +111,15 @@ int CLocationEditor::AddImages(const QStringList& paths) {
             !problem.isEmpty())
             Prompts::instance().message(problem);
         if (g.Found()) {
-            const auto where =
-                calibrated ? GeoreferencedPlacement(*calibration, g.fit.calibration, image.width,
-                                                    image.height)
-                           : std::nullopt;
+            const auto where = calibrated ? GeoreferencedPlacement(*calibration, g.fit.calibration,
+                                                                   image.width, image.height)
+                                          : std::nullopt;
             if (where) {
                 entry->placement = *where;
-            } else if (!calibrated &&
-                       Prompts::instance().message(
-                           QString(str::GeorefTakeCalibration)
-                               .arg(filenames::Shown(path), g.source, g.crs),
-                           Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
+            } else if (!calibrated && Prompts::instance().message(
+                                          QString(str::GeorefTakeCalibration)
+                                              .arg(filenames::Shown(path), g.source, g.crs),
+                                          Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
                 // The image's corners where it was placed carry its positions.
                 Calibration c = g.fit.calibration;
                 c.x1 += entry->placement.left;

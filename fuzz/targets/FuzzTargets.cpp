@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FuzzTargets.h"
 #include "georef/Georeference.h"
 #include "georef/OziMap.h"
 #include "georef/WorldFile.h"
-#include "FuzzTargets.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -316,7 +316,8 @@ int Georef(const uint8_t* data, size_t size) {
     SilentScope silent;
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const georef::WorldFile world = georef::ParseWorldFile(bytes);
-    Check(!world.ok || georef::IsUsable(world.transform), "a world file taken has a usable transform");
+    Check(!world.ok || georef::IsUsable(world.transform),
+          "a world file taken has a usable transform");
     Check(world.ok || !world.problem.isEmpty(), "a refused world file says why");
     const georef::OziMap map = georef::ParseOziMap(bytes);
     Check(!map.ok || map.points.size() >= 2, "a map taken has two points");

@@ -27,7 +27,8 @@ bool OpensAsImage(const QString& path) {
 QString WithLocationEnding(const QString& path) {
     const QFileInfo info(path);
     const QString suffix = info.suffix();
-    if (suffix.isEmpty() || !imagekind::IsImageName(path)) return path + "." + str::DefaultExtension;
+    if (suffix.isEmpty() || !imagekind::IsImageName(path))
+        return path + "." + str::DefaultExtension;
     return path.left(path.size() - suffix.size()) + str::DefaultExtension;
 }
 

@@ -62,9 +62,9 @@ double MetresBetween(double lat1, double lon1, double lat2, double lon2) {
     constexpr double kRad = M_PI / 180.0;
     const double dlat = (lat2 - lat1) * kRad;
     const double dlon = (lon2 - lon1) * kRad;
-    const double h = std::sin(dlat / 2) * std::sin(dlat / 2) +
-                     std::cos(lat1 * kRad) * std::cos(lat2 * kRad) * std::sin(dlon / 2) *
-                         std::sin(dlon / 2);
+    const double h =
+        std::sin(dlat / 2) * std::sin(dlat / 2) +
+        std::cos(lat1 * kRad) * std::cos(lat2 * kRad) * std::sin(dlon / 2) * std::sin(dlon / 2);
     return 2 * kRadius * std::asin(std::min(1.0, std::sqrt(h)));
 }
 

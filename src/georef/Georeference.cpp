@@ -96,9 +96,9 @@ Georeference Calibrate(const Affine& t, const OGRSpatialReference& srs, const QS
     std::unique_ptr<OGRCoordinateTransformation> transform(
         OGRCreateCoordinateTransformation(&srs, wgs84.get()));
     if (!transform)
-        return Unusable(source, "its coordinate system cannot be transformed to WGS 84" +
-                                    (messages.First().isEmpty() ? QString()
-                                                                : " (" + messages.First() + ")"));
+        return Unusable(
+            source, "its coordinate system cannot be transformed to WGS 84" +
+                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
     std::vector<GeoSample> samples = SampleGrid(width, height);
     std::vector<double> xs, ys;
     for (const GeoSample& s : samples) {
@@ -154,8 +154,12 @@ QStringList WorldFileEndings(const QString& suffix) {
     QStringList out;
     if (s.size() >= 2) out << QString(s.front()) + s.back() + "w";
     if (!s.isEmpty()) out << s + "w";
-    if (s == "jpeg" || s == "jpe" || s == "jpg") out << "jgw" << "jpgw";
-    if (s == "tiff" || s == "tif") out << "tfw" << "tifw";
+    if (s == "jpeg" || s == "jpe" || s == "jpg")
+        out << "jgw"
+            << "jpgw";
+    if (s == "tiff" || s == "tif")
+        out << "tfw"
+            << "tifw";
     out << "wld";
     out.removeDuplicates();
     return out;
@@ -196,8 +200,7 @@ bool HasGeoTiffTags(const QString& path) {
 
 bool IsTiff(const QString& path) {
     QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly) || f.isSequential())
-        return false;
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly) || f.isSequential()) return false;
     const QByteArray head = f.read(4);
     return head == QByteArray("II*\0", 4) || head == QByteArray("MM\0*", 4) ||
            head == QByteArray("II+\0", 4) || head == QByteArray("MM\0+", 4);
@@ -220,13 +223,13 @@ std::optional<Georeference> FromGeoTiff(const QString& path, int width, int heig
     const char* const drivers[] = {"GTiff", nullptr};
     const char* const options[] = {"GEOREF_SOURCES=INTERNAL", nullptr};
     const QByteArray name = QFile::encodeName(path);
-    GDALDatasetH ds = GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, drivers,
-                                 options, nullptr);
+    GDALDatasetH ds =
+        GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, drivers, options, nullptr);
     if (!ds) {
         if (!tagged) return std::nullopt;
-        return Unusable(source, "GDAL cannot read them" +
-                                    (messages.First().isEmpty() ? QString()
-                                                                : " (" + messages.First() + ")"));
+        return Unusable(
+            source, "GDAL cannot read them" +
+                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
     }
     struct Closer {
         GDALDatasetH ds;
@@ -240,16 +243,16 @@ std::optional<Georeference> FromGeoTiff(const QString& path, int width, int heig
         std::vector<GeoSample> points;
         const GDAL_GCP* gcps = GDALGetGCPs(ds);
         for (int i = 0; i < GDALGetGCPCount(ds); ++i)
-            points.push_back({gcps[i].dfGCPPixel, gcps[i].dfGCPLine, gcps[i].dfGCPX,
-                              gcps[i].dfGCPY});
+            points.push_back(
+                {gcps[i].dfGCPPixel, gcps[i].dfGCPLine, gcps[i].dfGCPX, gcps[i].dfGCPY});
         has = FitAffine(points, t);
         srsHandle = GDALGetGCPSpatialRef(ds);
     }
     if (!has) {
         if (!tagged) return std::nullopt;
-        return Unusable(source, "they are damaged" + (messages.First().isEmpty()
-                                                          ? QString()
-                                                          : " (" + messages.First() + ")"));
+        return Unusable(
+            source, "they are damaged" +
+                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
     }
     if (!IsUsable(t)) return Unusable(source, "they give a pixel no size (a scale of zero)");
     Srs srs = NewSrs();
@@ -262,9 +265,9 @@ std::optional<Georeference> FromGeoTiff(const QString& path, int width, int heig
         srs = Wgs84();
         crs = "WGS 84 (assumed)";
     } else {
-        return Unusable(source, "they name no coordinate system" +
-                                    (messages.First().isEmpty() ? QString()
-                                                                : " (" + messages.First() + ")"));
+        return Unusable(
+            source, "they name no coordinate system" +
+                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
     }
     return Calibrate(t, *srs, source, crs, width, height);
 }
@@ -301,11 +304,16 @@ std::optional<Georeference> FromWorldFile(const QFileInfo& image, int width, int
 Srs DatumSrs(const QString& datum) {
     const QString d = datum.simplified().toUpper();
     int epsg = 0;
-    if (d == "WGS 84" || d == "WGS84") epsg = 4326;
-    else if (d.startsWith("NAD83")) epsg = 4269;
-    else if (d.startsWith("NAD27")) epsg = 4267;
-    else if (d.startsWith("ETRS") || d.startsWith("ETRF")) epsg = 4258;
-    else if (d == "OSGB 36" || d == "ORD SRVY GRT BRITN") epsg = 4277;
+    if (d == "WGS 84" || d == "WGS84")
+        epsg = 4326;
+    else if (d.startsWith("NAD83"))
+        epsg = 4269;
+    else if (d.startsWith("NAD27"))
+        epsg = 4267;
+    else if (d.startsWith("ETRS") || d.startsWith("ETRF"))
+        epsg = 4258;
+    else if (d == "OSGB 36" || d == "ORD SRVY GRT BRITN")
+        epsg = 4277;
     if (!epsg) return nullptr;
     Srs s = NewSrs();
     if (s->importFromEPSG(epsg) != OGRERR_NONE) return nullptr;
@@ -345,7 +353,8 @@ std::optional<Georeference> FromOziMap(const QFileInfo& image, int width, int he
     auto setup = [&](size_t i) {
         return i < map.projectionSetup.size() ? map.projectionSetup[i] : 0.0;
     };
-    if (projection.isEmpty() || projection.compare("Latitude/Longitude", Qt::CaseInsensitive) == 0) {
+    if (projection.isEmpty() ||
+        projection.compare("Latitude/Longitude", Qt::CaseInsensitive) == 0) {
         projected = false;
     } else {
         plane->CopyGeogCSFrom(geographic.get());
@@ -386,8 +395,7 @@ QString Number(double v, int decimals) {
 }  // namespace
 
 Georeference FindGeoreference(const QString& imagePath, int width, int height) {
-    if (width <= 0 || height <= 0 || imagePath.isEmpty() || imagePath.contains(QChar(0)))
-        return {};
+    if (width <= 0 || height <= 0 || imagePath.isEmpty() || imagePath.contains(QChar(0))) return {};
     const QFileInfo image(imagePath);
     if (!image.isFile()) return {};
     if (auto g = FromGeoTiff(imagePath, width, height)) return *g;

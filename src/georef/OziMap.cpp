@@ -29,7 +29,8 @@ bool Angle(const QByteArray& deg, const QByteArray& min, const QByteArray& hemi,
     if (d < 0 || m < 0 || m >= 60) return false;
     out = d + m / 60.0;
     if (out > limit) return false;
-    if (hemi.size() == 1 && std::toupper(hemi[0]) == negative) out = -out;
+    if (hemi.size() == 1 && std::toupper(hemi[0]) == negative)
+        out = -out;
     else if (!(hemi.size() == 1 && std::toupper(hemi[0]) == (negative == 'S' ? 'N' : 'E')))
         return false;
     return true;

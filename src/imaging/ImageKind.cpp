@@ -117,9 +117,8 @@ const char* QtFormat(Kind kind) {
     return "";
 }
 
-std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind,
-                                             int64_t pixelLimit, int32_t& width,
-                                             int32_t& height) {
+std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind, int64_t pixelLimit,
+                                             int32_t& width, int32_t& height) {
     width = 0;
     height = 0;
     if (kind != Kind::Png && kind != Kind::Tiff && kind != Kind::Gif) return nullptr;
@@ -147,8 +146,8 @@ std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind,
     std::unique_ptr<uint8_t[]> out(new (std::nothrow) uint8_t[rowBytes * size_t(h)]);
     if (!out) return nullptr;
     const QImage::Format source = image.format();
-    const bool direct = source == QImage::Format_ARGB32_Premultiplied ||
-                        source == QImage::Format_RGB32;
+    const bool direct =
+        source == QImage::Format_ARGB32_Premultiplied || source == QImage::Format_RGB32;
     for (int y = 0; y < h; ++y) {
         uint8_t* row = out.get() + size_t(h - 1 - y) * rowBytes;
         if (direct) {

@@ -35,9 +35,8 @@ Kind Detect(const QString& fileName);
 // more than pixelLimit pixels are refused before decoding. Returns null
 // (width and height 0) for anything that is not a readable picture of that
 // kind; nothing is shown to the user.
-std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind,
-                                             int64_t pixelLimit, int32_t& width,
-                                             int32_t& height);
+std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind, int64_t pixelLimit,
+                                             int32_t& width, int32_t& height);
 
 // Qt's reader format name for a kind ("png", "tiff", "gif", "bmp", "jpeg").
 const char* QtFormat(Kind kind);

@@ -52,7 +52,8 @@ TEST(FnmGeoref, CalibrateWritesTheCalibratedLocation) {
     const ToolRun run = Fnm({"calibrate", kData + "millelacs.tif", out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const ToolRun info = Fnm({"info", out});
-    EXPECT_TRUE(info.out.contains("calibration: pixel (0, 0) = N 46.43 W 93.86")) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains("calibration: pixel (0, 0) = N 46.43 W 93.86"))
+        << info.out.toStdString();
     EXPECT_TRUE(info.out.contains("millelacs.tif\" at (0, 0, 1600, 1824) 1600 x 1824"))
         << info.out.toStdString();
 
@@ -70,7 +71,8 @@ TEST(FnmGeoref, CalibrateWritesTheCalibratedLocation) {
     } cases[] = {
         {{"calibrate", dir.filePath("plain.png"), dir.filePath("a.fnm")}, 1, "has no georeference"},
         {{"calibrate", dir.filePath("bad.png"), dir.filePath("a.fnm")}, 1, "bad.pgw"},
-        {{"calibrate", FM_SAMPLES_DIR "/millelacs.fnm", dir.filePath("a.fnm")}, 1,
+        {{"calibrate", FM_SAMPLES_DIR "/millelacs.fnm", dir.filePath("a.fnm")},
+         1,
          "is not a map image"},
         {{"calibrate", kData + "millelacs.tif", dir.filePath("a.png")}, 2, "not written under"},
         {{"calibrate", kData + "millelacs.tif"}, 64, "usage: fnm calibrate"},

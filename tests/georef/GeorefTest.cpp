@@ -92,7 +92,8 @@ TEST(OziMap, TakesLatLonPointsOrTheCornerPairs) {
     EXPECT_NEAR(map.points[1].lon, -93.38, 1e-12);
     EXPECT_EQ(map.width, 200);
 
-    const QByteArray head = "OziExplorer Map Data File Version 2.2\nt\nx.jpg\n1 ,Map Code,\nWGS 84,\n";
+    const QByteArray head =
+        "OziExplorer Map Data File Version 2.2\nt\nx.jpg\n1 ,Map Code,\nWGS 84,\n";
     struct Case {
         QByteArray text;
         size_t points;
@@ -101,10 +102,12 @@ TEST(OziMap, TakesLatLonPointsOrTheCornerPairs) {
         {head + "MMPXY,1,0,0\nMMPXY,2,10,20\nMMPLL,1,-93.6,46.4\nMMPLL,2,-93.5,46.3\n", 2},
         // Southern and eastern hemispheres are negative and positive.
         {head + "Point01,xy,0,0,in,deg,10,30,S,20,15,E,grid\n"
-                "Point02,xy,5,5,in,deg,11,0,S,21,0,E,grid\n", 2},
+                "Point02,xy,5,5,in,deg,11,0,S,21,0,E,grid\n",
+         2},
         // Minutes of 60, latitudes past the pole, a hemisphere letter of neither.
         {head + "Point01,xy,0,0,in,deg,10,60,N,20,0,W\nPoint02,xy,5,5,in,deg,91,0,N,20,0,W\n"
-                "Point03,xy,5,5,in,deg,10,0,Q,20,0,W\n", 0},
+                "Point03,xy,5,5,in,deg,10,0,Q,20,0,W\n",
+         0},
         {"Some other program's map\n", 0},
         {QByteArray(), 0},
     };
@@ -171,8 +174,8 @@ TEST(FindGeoreference, TheCommittedMapsCalibrateThemselves) {
         // Pixel (800, 912) of the sample: 46 14 24 N, 93 37 12 W.
         {"millelacs.tif", 1600, 1824, "GeoTIFF tags", 800, 912, 46.24, 93.62, false},
         {"millelacs-utm15n.tif", 400, 456, "GeoTIFF tags", 200, 228, 46.24, 93.62, true},
-        {"east-quarter.jpeg", 200, 456, "world file east-quarter.jgw with east-quarter.prj", 0,
-         228, 46.24, 93.62, false},
+        {"east-quarter.jpeg", 200, 456, "world file east-quarter.jgw with east-quarter.prj", 0, 228,
+         46.24, 93.62, false},
         {"east-ozi.jpg", 200, 456, "OziExplorer map east-ozi.map", 0, 228, 46.24, 93.62, false},
     };
     for (const Case& c : cases) {
@@ -298,8 +301,7 @@ TEST_F(Sidecars, OrdinaryImagesHaveNone) {
     Picture(Path("plain.tif"), 10, 10, "tiff");
     Write(Path("plain.map"), "not an OziExplorer map");
     for (const char* name : {"plain.png", "plain.tif", "missing.png"})
-        EXPECT_EQ(georef::FindGeoreference(Path(name), 10, 10).status,
-                  Georeference::Status::None)
+        EXPECT_EQ(georef::FindGeoreference(Path(name), 10, 10).status, Georeference::Status::None)
             << name;
 }
 

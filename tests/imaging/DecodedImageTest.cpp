@@ -116,8 +116,7 @@ TEST_F(DecodedImageTest, BitmapReaderFailuresAreQuiet) {
         testutil::FromHex("42 4D 36 00 00 00 00 00 00 00 36 00 00 00 28 00 00 00 "
                           "20 4E 00 00 E0 B1 FF FF 01 00 18 00 00 00 00 00 00 00 "
                           "00 00 13 0B 00 00 13 0B 00 00 00 00 00 00 00 00 00 00")));
-    for (const char* name :
-         {"text.bmp", "huge.bmp", "huge-down.bmp", "absent.bmp", "noext"}) {
+    for (const char* name : {"text.bmp", "huge.bmp", "huge-down.bmp", "absent.bmp", "noext"}) {
         SCOPED_TRACE(name);
         DecodedImage e;
         EXPECT_EQ(e.Load(path(name)), 0);

@@ -40,9 +40,9 @@ protected:
 QByteArray TwoPixelGif() {
     return QByteArray::fromHex(
         "47494638396102000100800000"  // header, 2 x 1, global table of 2 colours
-        "ff00000000ff"              // red, blue
-        "2c00000000020001000002"    // image descriptor, LZW minimum code size 2
-        "02440a00"                  // clear, 0, 1, end
+        "ff00000000ff"                // red, blue
+        "2c00000000020001000002"      // image descriptor, LZW minimum code size 2
+        "02440a00"                    // clear, 0, 1, end
         "3b");
 }
 

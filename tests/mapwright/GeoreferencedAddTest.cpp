@@ -7,6 +7,7 @@
 
 #include "MapwrightTestSupport.h"
 #include "ScriptedPrompts.h"
+#include "TestUtil.h"
 #include "mapwright/EditorDoc.h"
 
 namespace {

@@ -129,9 +129,9 @@ int Info(const Invocation& inv) {
     CTarnlightDoc doc;
     doc.SetLocation(&location);
     if (int status = ReadLocation(doc, file); status != kSuccess) return status;
-    Print(stdout, inv.Has("--json") ? LocationJson(location)
-                                    : LocationSummary(location, file) +
-                                          GeoreferenceSummary(location, file));
+    Print(stdout, inv.Has("--json")
+                      ? LocationJson(location)
+                      : LocationSummary(location, file) + GeoreferenceSummary(location, file));
     return kSuccess;
 }
 
