@@ -13,9 +13,13 @@ inline constexpr const char* WindowTitle = "%1[*] - Mapwright";
 
 // File dialogs (Qt filter form)
 inline constexpr const char* OpenFilter =
-    "Locations and images (*.fnm *.qlt *.jpg *.JPG *.bmp *.BMP);;Fenmarrow Files (*.fnm);;Older "
-    "Locations (*.qlt);;Map Images (*.jpg *.JPG *.bmp *.BMP);;All Files (*)";
-inline constexpr const char* AddImagesFilter = "Map Images (*.jpg *.JPG *.bmp *.BMP)";
+    "Locations and images (*.fnm *.qlt *.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png "
+    "*.PNG *.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;Fenmarrow Files (*.fnm);;Older "
+    "Locations (*.qlt);;Map Images (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG "
+    "*.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;All Files (*)";
+inline constexpr const char* AddImagesFilter =
+    "Map Images (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp *.BMP *.png *.PNG *.tif *.TIF *.tiff "
+    "*.TIFF *.gif *.GIF);;All Files (*)";
 inline constexpr const char* AddImagesTitle = "Add Map Images";
 
 // Menus
@@ -56,7 +60,8 @@ inline constexpr const char* ActHelp = "Mapwright &Help";
 inline constexpr const char* ActAbout = "&About Mapwright";
 
 // Tool tips and status hints
-inline constexpr const char* TipAddImages = "Add JPEG or BMP map images to the right of the maps";
+inline constexpr const char* TipAddImages =
+    "Add JPEG, BMP, PNG, TIFF or GIF map images; georeferenced ones go where they lie";
 inline constexpr const char* TipCalibrate =
     "Click a spot whose latitude and longitude you know, then type them";
 inline constexpr const char* HintArrange =
@@ -83,6 +88,7 @@ inline constexpr const char* UndoRow = "Arrange in a Row";
 inline constexpr const char* UndoGrid = "Arrange in a Grid";
 inline constexpr const char* UndoSetPoint = "Set Point %1";
 inline constexpr const char* UndoCoordSetup = "Coord Setup";
+inline constexpr const char* UndoTakeCalibration = "Take Calibration";
 
 // Messages
 inline constexpr const char* ImageUnreadable = "%1\ncould not be read as a map image.";

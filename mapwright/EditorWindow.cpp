@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mapwright/EditorWindow.h"
 
+#include "imaging/ImageKind.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -65,8 +67,7 @@ QIcon ProgramIcon(int commandId) {
 }
 
 bool IsImageName(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == "jpg" || suffix == "bmp";
+    return imagekind::IsImageName(path);
 }
 
 }  // namespace

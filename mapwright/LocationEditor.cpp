@@ -3,24 +3,57 @@
 
 #include <QDialog>
 #include <QUndoStack>
+#include <algorithm>
+#include <cmath>
 #include <memory>
+#include <optional>
 
 #include "document/TarnLocation.h"
 #include "framework/FileNames.h"
 #include "framework/Prompts.h"
 #include "geo/CoordSetupDialog.h"
+#include "geo/Coordinate.h"
 #include "geo/SetPointDialog.h"
+#include "georef/Georeference.h"
 #include "mapwright/EditCommands.h"
 #include "mapwright/EditorStrings.h"
 #include "mapwright/Layout.h"
 #include "mapwright/PlacementDialog.h"
+#include "resources/Strings.h"
 
 namespace {
 bool SameCalibration(const Calibration& a, const Calibration& b) {
     return a.lon1 == b.lon1 && a.lon2 == b.lon2 && a.lat1 == b.lat1 && a.lat2 == b.lat2 &&
            a.x1 == b.x1 && a.x2 == b.x2 && a.y1 == b.y1 && a.y2 == b.y2;
 }
+// One edge of a georeferenced image on the surface: where the calibration
+// puts it, on a whole pixel.
+int Snapped(double v) {
+    return int(std::lround(std::clamp(v, -1e9, 1e9)));
+}
+
 }  // namespace
+
+std::optional<RectL> CLocationEditor::GeoreferencedPlacement(const Calibration& location,
+                                                             const Calibration& image, int width,
+                                                             int height) {
+    CCoordinate topLeft;
+    CCoordinate bottomRight;
+    image.PixelToCoordinate(0, 0, topLeft);
+    image.PixelToCoordinate(width, height, bottomRight);
+    const double left = location.LongitudeToX(topLeft);
+    const double right = location.LongitudeToX(bottomRight);
+    const double top = location.LatitudeToY(topLeft);
+    const double bottom = location.LatitudeToY(bottomRight);
+    if (!std::isfinite(left + right + top + bottom) || right <= left || bottom <= top)
+        return std::nullopt;
+    RectL r{Snapped(left), Snapped(top), Snapped(right), Snapped(bottom)};
+    // At the location's own scale (within a pixel) the image keeps its size.
+    if (std::fabs((right - left) - width) < 1.0) r.right = r.left + width;
+    if (std::fabs((bottom - top) - height) < 1.0) r.bottom = r.top + height;
+    if (r.left < 0 || r.top < 0 || r.right <= r.left || r.bottom <= r.top) return std::nullopt;
+    return r;
+}
 
 CLocationEditor::CLocationEditor(CTarnLocation& location, QUndoStack& undo, QObject* parent)
     : QObject(parent), location(location), undo(undo) {}
@@ -55,6 +88,11 @@ std::vector<RectL> CLocationEditor::OthersThan(int index) const {
 
 int CLocationEditor::AddImages(const QStringList& paths) {
     std::vector<RectL> placed = Placements();
+    // Georeferenced images go where the calibration puts them; the first
+    // one may give an uncalibrated location its calibration.
+    bool calibrated = CanReadPositions();
+    std::optional<Calibration> calibration;
+    if (calibrated) calibration = CurrentCalibration();
     std::vector<std::unique_ptr<CMapLocation>> fresh;
     for (const QString& path : paths) {
         auto entry = std::make_unique<CMapLocation>();
@@ -67,11 +105,42 @@ int CLocationEditor::AddImages(const QStringList& paths) {
             continue;
         }
         entry->placement = layout::PlaceToTheRight(placed, QSize(image.width, image.height));
+        const georef::Georeference g =
+            georef::FindGeoreference(entry->ResolvedPath(), image.width, image.height);
+        if (const QString problem = georef::OpenMessage(g, filenames::Shown(path));
+            !problem.isEmpty())
+            Prompts::instance().message(problem);
+        if (g.Found()) {
+            const auto where = calibrated ? GeoreferencedPlacement(*calibration, g.fit.calibration,
+                                                                   image.width, image.height)
+                                          : std::nullopt;
+            if (where) {
+                entry->placement = *where;
+            } else if (!calibrated && Prompts::instance().message(
+                                          QString(str::GeorefTakeCalibration)
+                                              .arg(filenames::Shown(path), g.source, g.crs),
+                                          Prompts::Buttons::YesNo) == Prompts::Answer::Yes) {
+                // The image's corners where it was placed carry its positions.
+                Calibration c = g.fit.calibration;
+                c.x1 += entry->placement.left;
+                c.x2 += entry->placement.left;
+                c.y1 += entry->placement.top;
+                c.y2 += entry->placement.top;
+                calibration = c;
+                calibrated = true;
+            }
+        }
         placed.push_back(entry->placement);
         fresh.push_back(std::move(entry));
     }
     const int added = int(fresh.size());
+    const bool newCalibration = calibration && !CanReadPositions();
+    if (added > 0 && newCalibration) undo.beginMacro(mwstr::UndoAdd);
     if (added > 0) undo.push(new CAddEntriesCommand(*this, std::move(fresh), mwstr::UndoAdd));
+    if (added > 0 && newCalibration) {
+        SetCalibration(*calibration, mwstr::UndoTakeCalibration);
+        undo.endMacro();
+    }
     return added;
 }
 

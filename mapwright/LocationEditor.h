@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 #include "framework/RectL.h"
@@ -39,7 +40,17 @@ public:
     // Each image becomes an entry to the right of the maps placed so far, at
     // its own size; all of them one undo step. A file that cannot be read as
     // a map image is reported and left out. Returns how many were added.
+    // A georeferenced image in a calibrated location goes where its
+    // georeference puts it (GeoreferencedPlacement); in an uncalibrated one
+    // the user is asked whether the location takes its calibration.
     int AddImages(const QStringList& paths);
+    // Where on the surface calibrated as location an image of width x
+    // height calibrated as image lies: whole pixels, its own size kept where
+    // the scales agree within a pixel. Nothing when it would lie off the
+    // surface's left or top edge or the calibrations have no extent.
+    static std::optional<RectL> GeoreferencedPlacement(const Calibration& location,
+                                                       const Calibration& image, int width,
+                                                       int height);
     bool Remove(int index);
     // False (and no undo step) when nothing would change.
     bool SetPlacement(int index, const RectL& placement, const QString& undoText);

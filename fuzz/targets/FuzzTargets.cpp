@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FuzzTargets.h"
+#include "georef/Georeference.h"
+#include "georef/OziMap.h"
+#include "georef/WorldFile.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -306,10 +309,49 @@ int GpxInput(const uint8_t* data, size_t size) {
     return 0;
 }
 
+// The same bytes as a world file and as an OziExplorer map, parsed and then
+// found beside a map image: whatever they hold, a georeference that is
+// taken is a usable one.
+int Georef(const uint8_t* data, size_t size) {
+    SilentScope silent;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const georef::WorldFile world = georef::ParseWorldFile(bytes);
+    Check(!world.ok || georef::IsUsable(world.transform),
+          "a world file taken has a usable transform");
+    Check(world.ok || !world.problem.isEmpty(), "a refused world file says why");
+    const georef::OziMap map = georef::ParseOziMap(bytes);
+    Check(!map.ok || map.points.size() >= 2, "a map taken has two points");
+    for (const georef::OziPoint& p : map.points)
+        Check(std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.lat) <= 90 &&
+                  std::fabs(p.lon) <= 180,
+              "map points are finite and on the globe");
+
+    const QString image = env().Work("chart.png");
+    if (!QFileInfo::exists(image)) {
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        picture.save(image, "PNG");
+    }
+    for (const char* sidecar : {"chart.wld", "chart.map"}) {
+        const QString path = env().Work(sidecar);
+        if (!WriteFile(path, data, size)) continue;
+        const georef::Georeference g = georef::FindGeoreference(image, 40, 30);
+        QFile::remove(path);
+        if (!g.Found()) continue;
+        const Calibration& c = g.fit.calibration;
+        Check(std::isfinite(c.lat1 + c.lat2 + c.lon1 + c.lon2) && c.lat1 != c.lat2 &&
+                  c.lon1 != c.lon2,
+              "a calibration taken is finite and spans the map");
+        Check(std::isfinite(g.fit.maxErrorMetres), "the error of a fit is finite");
+    }
+    Check(silent.silent.shown.isEmpty(), "looking for a georeference asks nothing");
+    return 0;
+}
+
 const std::vector<NamedTarget> kTargets = {
     {"location", Location},     {"qlt", Qlt},           {"jpeg", Jpeg},
     {"bitmap", Bitmap},         {"settings", Settings}, {"gpx", GpxInput},
-    {"jpegbudget", JpegBudget},
+    {"jpegbudget", JpegBudget}, {"georef", Georef},
 };
 
 void WriteStandIns(const QString& folder) {

@@ -23,7 +23,7 @@ struct NamedTarget {
     Target run;
 };
 
-// location, qlt, jpeg, bitmap, settings, gpx.
+// location, qlt, jpeg, bitmap, settings, gpx, jpegbudget, georef.
 const std::vector<NamedTarget>& Targets();
 Target Find(const std::string& name);
 

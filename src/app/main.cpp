@@ -23,7 +23,8 @@ struct CommandLine {
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addPositionalArgument(
-            "FILE", "A location (.fnm, .qlt) or a map image (.jpg, .bmp) to open.");
+            "FILE",
+            "A location (.fnm, .qlt) or a map image (.jpg, .bmp, .png, .tif, .gif) to open.");
         parser.addOption(print);
         parser.addOption(printTo);
         parser.addOption(defaultFile);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "document/ImageOpen.h"
 #include "document/MapLocation.h"
 #include "document/TarnLocTemplate.h"
 #include "document/TarnLocation.h"
@@ -24,10 +25,13 @@ CTarnlightDoc::~CTarnlightDoc() = default;
 
 bool CTarnlightDoc::IsReadOnlyForm(const QString& path) {
     const QString ending = Ending(path);
-    return ending == "qlt" || ending == "jpg" || ending == "bmp";
+    return ending == "qlt" || ending == "jpg" || ending == "bmp" || imageopen::OpensAsImage(path);
 }
 
 QString CTarnlightDoc::WithLocationEnding(const QString& path) {
+    const QString ending = Ending(path);
+    if (ending != "qlt" && ending != "jpg" && ending != "bmp")
+        return imageopen::WithLocationEnding(path);
     return path.left(path.size() - 3) + str::DefaultExtension;
 }
 
@@ -119,9 +123,10 @@ void CTarnlightDoc::Serialize(CArchive& ar) {
     if (ar.IsStoring() && IsReadOnlyForm(archivePath)) {
         // The save step never gets here; refusing keeps an image safe even so.
         ar.SetError(CArchive::Error::WriteFault);
-    } else if (ending == "bmp" || ending == "jpg") {
+    } else if (ending == "bmp" || ending == "jpg" || imageopen::OpensAsImage(archivePath)) {
         location->Reset();
         location->maps.SetSingleImage(archivePath);
+        imageopen::TakeGeoreference(*location, archivePath);
     } else if (ending == "qlt") {
         auto loaded = std::make_unique<CTarnLocTemplate>();
         loaded->maps.SetSearchFolder(location->maps.SearchFolder());

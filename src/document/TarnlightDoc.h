@@ -42,7 +42,8 @@ public:
     bool OnSaveDocument(const QString& path) override;
     // Chooses the form by the name's last three characters: "bmp" and "jpg"
     // are one-image locations, "qlt" the older form, anything else a
-    // location file.
+    // location file, except the other map images (imageopen::OpensAsImage),
+    // which are one-image locations too, calibrated by their georeference.
     void Serialize(CArchive& ar) override;
 
     // Open command (57601): offers to save changes first, then the open

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "imaging/ImageSource.h"
+#include "imaging/ImageKind.h"
 #include "imaging/JpegFile.h"
 
 namespace {
@@ -186,7 +187,8 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
     source.reset();
     bitmap = QImage();
 
-    if (fileName.right(4).compare(QLatin1String(".JPG"), Qt::CaseInsensitive) == 0) {
+    const imagekind::Kind kind = imagekind::Detect(fileName);
+    if (kind == imagekind::Kind::Jpeg) {
         isBitmap = 0;
         width = 0;
         height = 0;
@@ -198,6 +200,20 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
             source =
                 ImageSource::ForFile(fileName, header.width, header.height, header.progressive);
         }
+        return 1;
+    }
+
+    if (kind != imagekind::Kind::Bitmap) {
+        // PNG, TIFF and GIF are kept as JPEG pictures are; a damaged one
+        // fails as a damaged BMP does.
+        isBitmap = 0;
+        std::unique_ptr<uint8_t[]> rows =
+            imagekind::DecodeBgrBottomUp(fileName, kind, BitmapPixelLimit(), width, height);
+        if (!rows) return 0;
+        // Drawn from memory, top row first, as the JPEG bands are.
+        JpegFile::FlipRows(rows.get(), width * 3, height);
+        source = ImageSource::FromRows(std::shared_ptr<const uint8_t[]>(std::move(rows)),
+                                       uint32_t(width), uint32_t(height));
         return 1;
     }
 

@@ -63,11 +63,13 @@ public:
     DecodedImage(DecodedImage&&) = default;
     DecodedImage& operator=(DecodedImage&&) = default;
 
-    // Replaces the current picture. A name ending in ".jpg" (any case) is
-    // a JPEG: only its header is read now; the result is always 1, even when
-    // the file cannot be used (source then stays null and width/height 0). Any other name is read
-    // as a BMP: 0 when that fails, with no message to the user; width/height follow the bitmap (0
-    // on failure). Only regular files are read: anything else fails as unreadable.
+    // Replaces the current picture; imagekind::Detect chooses the reader. A
+    // JPEG is known by its header only, its pixels decoded where they are
+    // drawn; it always gives 1, even when the file cannot be used (source
+    // then stays null and width/height 0). PNG, TIFF and GIF are decoded at
+    // once into a source held in memory, BMP into bitmap; for those 0 when
+    // reading fails, with no message to the user; width/height 0 then.
+    // Only regular files are read: anything else fails as unreadable.
     int Load(const QString& fileName);
 
     // Draws the picture stretched over placement scaled by zoom, nearest

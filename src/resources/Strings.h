@@ -36,9 +36,12 @@ inline constexpr const char* EnterNumber = "Please enter a number.";
 // File dialogs (Qt filter form)
 inline constexpr const char* OpenFilter =
     "Fenmarrow Files (*.fnm *.FNM);;Older Location Files (*.qlt *.QLT);;JPeg Files (*.jpg "
-    "*.JPG);;Bitmap Files (*.bmp *.BMP);;All Files (*)";
+    "*.JPG *.jpeg *.JPEG *.jpe *.JPE);;Bitmap Files (*.bmp *.BMP);;PNG Files (*.png *.PNG);;TIFF "
+    "and GeoTIFF Files (*.tif *.TIF *.tiff *.TIFF);;GIF Files (*.gif *.GIF);;All Files (*)";
 inline constexpr const char* SaveFilter = "Fenmarrow Map Files (*.fnm *.FNM);;All Files (*)";
-inline constexpr const char* ImageFilter = "Image Files(*.jpg , *.bmp) (*.jpg *.JPG *.bmp *.BMP)";
+inline constexpr const char* ImageFilter =
+    "Image Files(*.jpg , *.bmp, *.png, *.tif, *.gif) (*.jpg *.JPG *.jpeg *.JPEG *.jpe *.JPE *.bmp "
+    "*.BMP *.png *.PNG *.tif *.TIF *.tiff *.TIFF *.gif *.GIF);;All Files (*)";
 inline constexpr const char* DefaultExtension = "fnm";
 
 // Map entries and images
@@ -325,4 +328,13 @@ inline constexpr const char* GpsTrackName = "Track %1";
 inline constexpr const char* GpsTrackDefaultName = "track.gpx";
 inline constexpr const char* GpsTrackNothingOnMap =
     "No part of the track lies on the maps of this location.";
+// Georeferenced map images
+inline constexpr const char* GeorefBends =
+    "%1 is georeferenced (%2, %3), but its projection does not follow straight lines of "
+    "latitude and longitude: the two reference points it was given place some of the map up "
+    "to %4 m (%5 pixels) off.";
+inline constexpr const char* GeorefUnusable =
+    "%1 names a georeference that cannot be used: %2.\nThe map opens uncalibrated.";
+inline constexpr const char* GeorefTakeCalibration =
+    "%1 is georeferenced (%2, %3).\nTake its calibration for the location?";
 }  // namespace str

@@ -275,7 +275,7 @@ TEST_F(AssembledProgram, OpenDialogOffersEveryFormOnce) {
     Act(cmd::FileOpen)->trigger();
     ASSERT_EQ(scripted().openFilters.size(), 1);
     const QStringList entries = scripted().openFilters[0].split(";;");
-    const char* patterns[] = {"*.fnm", "*.qlt", "*.jpg", "*.bmp", "*"};
+    const char* patterns[] = {"*.fnm", "*.qlt", "*.jpg", "*.bmp", "*.png", "*.tif", "*.gif", "*"};
     ASSERT_EQ(entries.size(), int(std::size(patterns)));
     for (int i = 0; i < entries.size(); ++i) {
         // One pattern list per entry, so the dialog shows each only once.

@@ -51,12 +51,21 @@ struct DecoderCase {
     bool hasImage;
 };
 
-TEST_F(MapEntries, TheEndingChoosesTheDecoder) {
+TEST_F(MapEntries, TheEndingOrTheContentChoosesTheDecoder) {
     const DecoderCase cases[] = {
-        {"map.bmp", "BMP", 1, 1, true},   {"map.BMP", "BMP", 1, 1, true},
-        {"map.jpg", "JPG", 1, 0, true},   {"map.JpG", "JPG", 1, 0, true},
-        {"map.jpeg", "JPG", 0, 1, false},  // the BMP reader refuses it, silently
-        {"map.png", "PNG", 0, 1, false},
+        {"map.bmp", "BMP", 1, 1, true},
+        {"map.BMP", "BMP", 1, 1, true},
+        {"map.jpg", "JPG", 1, 0, true},
+        {"map.JpG", "JPG", 1, 0, true},
+        {"map.jpeg", "JPG", 1, 0, true},
+        {"map.JPE", "JPG", 1, 0, true},
+        {"map.png", "PNG", 1, 0, true},
+        {"map.tiff", "TIFF", 1, 0, true},
+        // The content decides where the ending is no image's.
+        {"map.chart", "PNG", 1, 0, true},
+        {"bmp-in.png", "BMP", 1, 1, true},
+        // ".jpg" and ".bmp" keep their readers whatever the file holds.
+        {"png-in.bmp", "PNG", 0, 1, false},
     };
     for (const DecoderCase& c : cases) {
         const QString path = Image(c.name, QSize(6, 4), Qt::red, c.format);

@@ -39,7 +39,7 @@ TEST_P(CorpusReplay, EveryKeptInputPasses) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
                          ::testing::Values("location", "qlt", "jpeg", "bitmap", "settings", "gpx",
-                                           "jpegbudget"),
+                                           "jpegbudget", "georef"),
                          [](const auto& info) { return info.param; });
 
 }  // namespace

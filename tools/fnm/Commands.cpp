@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "GeorefCommands.h"
 #include "LocationReport.h"
 #include "document/TarnLocation.h"
 #include "document/TarnlightDoc.h"
@@ -104,7 +105,7 @@ bool ParseNumber(const Invocation& inv, const QString& text, const char* what, d
 bool RefuseReadOnlyTarget(const QString& out) {
     // The program never writes a location under an image or "qlt" name.
     if (!CTarnlightDoc::IsReadOnlyForm(out)) return false;
-    Complain(out + ": a location is not written under a .qlt, .jpg or .bmp name");
+    Complain(out + ": a location is not written under a .qlt name or a map image's name");
     return true;
 }
 
@@ -128,7 +129,9 @@ int Info(const Invocation& inv) {
     CTarnlightDoc doc;
     doc.SetLocation(&location);
     if (int status = ReadLocation(doc, file); status != kSuccess) return status;
-    Print(stdout, inv.Has("--json") ? LocationJson(location) : LocationSummary(location, file));
+    Print(stdout, inv.Has("--json")
+                      ? LocationJson(location)
+                      : LocationSummary(location, file) + GeoreferenceSummary(location, file));
     return kSuccess;
 }
 

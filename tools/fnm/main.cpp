@@ -13,6 +13,7 @@
 #include "AlmanacCommand.h"
 #include "Commands.h"
 #include "GpsLogCommand.h"
+#include "GeorefCommands.h"
 #include "GpxCommands.h"
 #include "RenderCommand.h"
 #include "ToolCommands.h"
@@ -36,7 +37,8 @@ struct Subcommand {
 const Subcommand kSubcommands[] = {
     {"info",
      "FILE [--json]",
-     "read FILE as the program opens it and describe the location (--json: one JSON object)",
+     "read FILE as the program opens it and describe the location (--json: one JSON object); "
+     "for a map image also the georeference found",
      {{"--json"}, {}},
      &fnm::Info},
     {"resave",
@@ -90,6 +92,12 @@ const Subcommand kSubcommands[] = {
      "N seconds and write it as a GPX track",
      {{}, {"--source", "--seconds", "--address", "--baud"}},
      &fnm::GpsLog},
+    {"calibrate",
+     "IMAGE OUT.fnm",
+     "write OUT as a one-map location of IMAGE, calibrated from its GeoTIFF tags, world file "
+     "(with .prj, or WGS 84) or OziExplorer .map",
+     {},
+     &fnm::Calibrate},
 };
 
 constexpr const char* kExitStatus =
