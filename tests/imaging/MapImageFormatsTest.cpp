@@ -12,6 +12,7 @@
 #include "TestUtil.h"
 #include "imaging/DecodedImage.h"
 #include "imaging/ImageKind.h"
+#include "imaging/ImageSource.h"
 
 using imagekind::Kind;
 
@@ -101,15 +102,17 @@ TEST_F(MapImageFormats, PngTiffAndGifKeepBottomUpBgrPixels) {
         DecodedImage image;
         ASSERT_EQ(image.Load(Path(c.name)), 1);
         EXPECT_EQ(image.isBitmap, 0);
-        ASSERT_NE(image.pixels, nullptr);
+        ASSERT_TRUE(image.HasPicture());
         ASSERT_EQ(image.width, c.w);
         ASSERT_EQ(image.height, c.h);
-        // Every pixel against the picture: bottom row first, B G R.
+        // Every pixel against the picture: top row first, B G R.
+        const uint8_t* rows = image.source->MemoryRows();
+        ASSERT_NE(rows, nullptr);
         QImage expected;
         ASSERT_TRUE(expected.loadFromData(c.bytes));
         for (int y = 0; y < c.h; ++y)
             for (int x = 0; x < c.w; ++x) {
-                const uint8_t* px = image.pixels.get() + (size_t(c.h - 1 - y) * c.w + x) * 3;
+                const uint8_t* px = rows + (size_t(y) * c.w + x) * 3;
                 const QRgb want = expected.pixel(x, y);
                 EXPECT_EQ(px[0], qBlue(want));
                 EXPECT_EQ(px[1], qGreen(want));
@@ -125,7 +128,8 @@ TEST_F(MapImageFormats, TransparencyLiesOnWhitePaper) {
     Write("alpha.png", Encoded(picture, "png"));
     DecodedImage image;
     ASSERT_EQ(image.Load(Path("alpha.png")), 1);
-    const uint8_t* px = image.pixels.get();
+    ASSERT_TRUE(image.HasPicture());
+    const uint8_t* px = image.source->MemoryRows();
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(px), 6),
               QByteArray::fromHex("ffffffff0000"));
 }
@@ -148,7 +152,7 @@ TEST_F(MapImageFormats, DamagedOrOversizedFilesGiveNoPicture) {
         Write(c.name, c.bytes);
         DecodedImage image;
         EXPECT_EQ(image.Load(Path(c.name)), 0);
-        EXPECT_EQ(image.pixels, nullptr);
+        EXPECT_FALSE(image.HasPicture());
         EXPECT_EQ(image.width, 0);
     }
     // Past the pixel limit nothing is decoded.
