@@ -118,23 +118,30 @@ QString CGpsdSource::Name() const {
 void CGpsdSource::Start() {
     if (worker) return;
     worker = new GpsdWorker(host.toUtf8(), QByteArray::number(port));
-    worker->moveToThread(&thread);
-    connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+    thread = new QThread;
+    worker->moveToThread(thread);
+    connect(thread, &QThread::finished, worker, &QObject::deleteLater);
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(worker, &GpsdWorker::fix, this, &CPositionSource::fixReceived);
     connect(worker, &GpsdWorker::state, this, [this](State s) {
         if (worker) SetState(s);
     });
     SetState(State::Connecting);
-    thread.start();
+    thread->start();
     QMetaObject::invokeMethod(worker, &GpsdWorker::Begin, Qt::QueuedConnection);
 }
 
 void CGpsdSource::Stop() {
     if (worker) {
-        QMetaObject::invokeMethod(worker, &GpsdWorker::End, Qt::BlockingQueuedConnection);
-        worker = nullptr;  // deleted on its thread as the thread ends
-        thread.quit();
-        thread.wait();
+        // Never waits: a remote daemon that does not answer keeps the
+        // worker in its connect call for as long as TCP tries, and the
+        // window must not wait for that. The worker closes the link, then
+        // it and its thread delete themselves.
+        disconnect(worker, nullptr, this, nullptr);
+        QMetaObject::invokeMethod(worker, &GpsdWorker::End, Qt::QueuedConnection);
+        worker = nullptr;
+        thread->quit();
+        thread = nullptr;
     }
     SetState(State::Stopped);
 }

@@ -31,6 +31,7 @@ public:
 private:
     QString host;
     quint16 port;
-    QThread thread;
+    // Both end on their own once stopped (see Stop).
+    QThread* thread = nullptr;
     GpsdWorker* worker = nullptr;
 };
