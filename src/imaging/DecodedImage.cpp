@@ -15,8 +15,8 @@
 #include <optional>
 #include <vector>
 
-#include "imaging/ImageSource.h"
 #include "imaging/ImageKind.h"
+#include "imaging/ImageSource.h"
 #include "imaging/JpegFile.h"
 
 namespace {

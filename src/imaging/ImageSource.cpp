@@ -53,7 +53,7 @@ bool takeBand(void* context, int band, int rows, uint8_t* pixels) {
     auto& run = *static_cast<RunSink*>(context);
     TileCache& cache = TileCache::Instance();
     TileCache::Tile tile;
-    tile.rows = std::shared_ptr<const uint8_t[]>(pixels, std::default_delete<uint8_t[]>());
+    tile.rows = std::shared_ptr<const uint8_t[]>(pixels, JpegFile::FreeBand);
     tile.count = rows;
     tile.bytes = int64_t(rows) * run.source->Width(run.level) * 3;
     const TileCache::Key key{run.source->Id(), run.level, band};
@@ -216,8 +216,11 @@ TileCache::Tile BandReader::Fetch(int band) {
     // Decode from here on as far as this pass needs, in passes of bounded
     // size, dropping the previous pass's rows.
     run.clear();
+    // Each pass after the first skips the rows above it again, so passes
+    // are as long as half the cache allows.
+    const int64_t runBytes = std::max(kRunBytes, cache.Budget() / 2);
     const int most =
-        int(std::max<int64_t>(kRunBytes / std::max<int64_t>(source.BandBytes(level), 1), 1));
+        int(std::max<int64_t>(runBytes / std::max<int64_t>(source.BandBytes(level), 1), 1));
     const int last = std::min(lastBand, band + most - 1);
     runFirst = band;
     if (!source.DecodeRun(level, band, std::max(last, band), run) || run.empty()) {

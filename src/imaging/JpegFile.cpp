@@ -6,6 +6,7 @@
 #include <atomic>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -352,7 +353,7 @@ Outcome decodeBands(Decoder& d, const BandJob& job) {
     for (int band = job.firstBand; cinfo.output_scanline < h; ++band) {
         const JDIMENSION bandFirst = cinfo.output_scanline;
         const JDIMENSION count = std::min<JDIMENSION>(JDIMENSION(job.bandRows), h - bandFirst);
-        d.out = new (std::nothrow) uint8_t[rowBytes * count];
+        d.out = AllocateBand(rowBytes * count);
         if (!d.out) return Outcome::OutOfMemory;
         for (JDIMENSION done = 0; done < count;) {
             const JDIMENSION n = std::min<JDIMENSION>(kRowsPerRead, count - done);
@@ -471,8 +472,23 @@ bool DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int ban
         decodeBands(*d, BandJob{scaleDenom, firstBand, bandRows, sink, context});
     if (d->created) jpeg_destroy_decompress(&d->cinfo);
     std::fclose(d->file);
-    delete[] d->out;
+    FreeBand(d->out);
     return outcome == Outcome::Done;
+}
+
+uint8_t* AllocateBand(size_t bytes) {
+    // Whole large pages where the system gives them: a band is written once,
+    // front to back, and 4 kB page faults would cost more than decoding it.
+    constexpr size_t kHuge = size_t(2) << 20;
+    if (bytes < kHuge) return static_cast<uint8_t*>(std::malloc(std::max<size_t>(bytes, 1)));
+    const size_t rounded = (bytes + kHuge - 1) / kHuge * kHuge;
+    auto* p = static_cast<uint8_t*>(std::aligned_alloc(kHuge, rounded));
+    if (p) madvise(p, rounded, MADV_HUGEPAGE);
+    return p;
+}
+
+void FreeBand(uint8_t* band) {
+    std::free(band);
 }
 
 uint64_t PixelLimit() {

@@ -77,9 +77,13 @@ enum class HeaderResult {
 // exactly as ReadRgb reports it.
 HeaderResult ReadHeader(const QString& fileName, Header& header);
 
+// Memory for a band of decoded rows; released with FreeBand.
+uint8_t* AllocateBand(size_t bytes);
+void FreeBand(uint8_t* band);
+
 // Receives decoded rows band by band: band is the index of the band (rows
 // band*bandRows onwards), rows the band's top-down B G R rows of the scaled
-// width, owned by the receiver from then on (delete[]). Returns false to stop
+// width, owned by the receiver from then on (FreeBand). Returns false to stop
 // decoding there.
 using BandSink = bool (*)(void* context, int band, int rows, uint8_t* pixels);
 
