@@ -339,9 +339,8 @@ int32_t MetresToFeet(double metres) {
     return static_cast<int32_t>(feet);
 }
 
-QByteArray WriteGpx(const CTarnLocation& location) {
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
+// The XML declaration and the opening gpx element every file of ours has.
+static void BeginGpx(QXmlStreamWriter& xml) {
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(2);
     xml.writeStartDocument("1.0");
@@ -349,6 +348,12 @@ QByteArray WriteGpx(const CTarnLocation& location) {
     xml.writeStartElement(kNamespace, "gpx");
     xml.writeAttribute("version", "1.1");
     xml.writeAttribute("creator", kCreator);
+}
+
+QByteArray WriteGpx(const CTarnLocation& location) {
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    BeginGpx(xml);
     for (const auto& point : location.userInfoPoints.points)
         WriteWaypoint(xml, PixelToPosition(location, point->position), point->altitude, point->name,
                       point->info, IconSymbol(point->iconId), QString());
@@ -386,13 +391,7 @@ QString ExportFailureMessage(CAtomicFile::Status status, const QString& path) {
 QByteArray WriteTrackGpx(const QString& name, const std::vector<TimedPoint>& points) {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(true);
-    xml.setAutoFormattingIndent(2);
-    xml.writeStartDocument("1.0");
-    xml.writeDefaultNamespace(kNamespace);
-    xml.writeStartElement(kNamespace, "gpx");
-    xml.writeAttribute("version", "1.1");
-    xml.writeAttribute("creator", kCreator);
+    BeginGpx(xml);
     xml.writeStartElement("trk");
     xml.writeTextElement("name", name);
     xml.writeStartElement("trkseg");

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "AssembledApp.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 #include "app/Assembly.h"
@@ -35,24 +36,8 @@ namespace {
 
 const QString kSample = QStringLiteral(FM_SAMPLES_DIR "/millelacs.fnm");
 
-class AssembledProgram : public ::testing::Test {
+class AssembledProgram : public AssembledApp {
 protected:
-    void SetUp() override {
-        testutil::ClearSettings();
-        SettingsStore::instance().SetInt(setting::Splash, 0);
-    }
-    void TearDown() override {
-        if (app) app->ExitInstance();
-    }
-    void Start(StartupOptions options = {}) {
-        app = std::make_unique<CTarnlightApp>();
-        ASSERT_TRUE(AssembleApplication(*app, options));
-        frame = app->Frame();
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
-    }
-
-    QAction* Act(int id) { return frame->Commands().action(id); }
     CTarnlightView& View() { return frame->View(); }
     QWidget* Map() { return View().viewport(); }
     CTarnlightDoc& Doc() { return frame->Document(); }
@@ -78,10 +63,7 @@ protected:
         ASSERT_TRUE(QFile::exists(path));
     }
 
-    PromptsFixtureGuard guard;
     QTemporaryDir dir;
-    std::unique_ptr<CTarnlightApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(AssembledProgram, RightClickOnTheMapShowsItsMenu) {

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "AssembledApp.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 #include "app/Assembly.h"
@@ -26,24 +27,16 @@ namespace {
 
 const QString kSample = QStringLiteral(FM_SAMPLES_DIR "/millelacs.fnm");
 
-class AtlasView : public ::testing::Test {
+class AtlasView : public AssembledApp {
 protected:
     void SetUp() override {
-        testutil::ClearSettings();
-        SettingsStore::instance().SetInt(setting::Splash, 0);
+        AssembledApp::SetUp();
         // Nothing decoded before: the first paint has to wait for the workers.
         TileCache::Instance().WaitForWorkers();
         TileCache::Instance().Clear();
         StartupOptions options;
         options.file = kSample;
-        app = std::make_unique<CTarnlightApp>();
-        ASSERT_TRUE(AssembleApplication(*app, options));
-        frame = app->Frame();
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
-    }
-    void TearDown() override {
-        if (app) app->ExitInstance();
+        Start(options);
     }
     QImage OnScreen() {
         QWidget* map = frame->View().viewport();
@@ -52,10 +45,6 @@ protected:
             .toImage()
             .convertToFormat(QImage::Format_RGB32);
     }
-
-    PromptsFixtureGuard guard;
-    std::unique_ptr<CTarnlightApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 int CountPixels(const QImage& image, QRgb colour) {

@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "AssembledApp.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
 #include "app/Assembly.h"
@@ -39,24 +40,12 @@ const QString kSample = QStringLiteral(FM_SAMPLES_DIR "/millelacs.fnm");
 constexpr double kLat = 46.43;
 constexpr double kLonWest = 93.86;
 
-class FishingCalendarPanel : public ::testing::Test {
+class FishingCalendarPanel : public AssembledApp {
 protected:
     void SetUp() override {
-        testutil::ClearSettings();
-        SettingsStore::instance().SetInt(setting::Splash, 0);
+        AssembledApp::SetUp();
         ASSERT_TRUE(dir.isValid());
     }
-    void TearDown() override {
-        if (app) app->ExitInstance();
-    }
-    void Start(StartupOptions options = {}) {
-        app = std::make_unique<CTarnlightApp>();
-        ASSERT_TRUE(AssembleApplication(*app, options));
-        frame = app->Frame();
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
-    }
-    QAction* Act(int id) { return frame->Commands().action(id); }
     template <class W>
     W* Find(const char* name) {
         W* w = frame->CalendarDock()->findChild<W*>(name);
@@ -77,10 +66,7 @@ protected:
     void PickDate(QDate d) { Find<QDateEdit>("AlmanacDate")->setDate(d); }
     QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
 
-    PromptsFixtureGuard guard;
     QTemporaryDir dir;
-    std::unique_ptr<CTarnlightApp> app;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(FishingCalendarPanel, HiddenAtFirstAndToggledFromTheViewMenu) {
