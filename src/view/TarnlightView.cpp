@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QUrl>
+#include <cstdlib>
 
 #include "document/TarnlightDoc.h"
 #include "drawings/ColorRef.h"
@@ -840,10 +841,21 @@ void CTarnlightView::resizeEvent(QResizeEvent* e) {
     if (magnifier) magnifier->SetBounds(viewport()->rect());
 }
 
-void CTarnlightView::scrollContentsBy(int, int) {
+void CTarnlightView::scrollContentsBy(int dx, int dy) {
+    const QSize size = viewport()->size();
+    if ((magnifier && magnifier->isVisible()) || std::abs(dx) >= size.width() ||
+        std::abs(dy) >= size.height()) {
+        viewport()->update();
+    } else {
+        // The pixels still in view move; only the strip that scrolled in is
+        // painted. Child windows move with them: the lens goes back where it
+        // was and the point windows are placed anew below.
+        const QPoint lens = magnifier ? magnifier->pos() : QPoint();
+        viewport()->scroll(dx, dy);
+        if (magnifier) magnifier->move(lens);
+    }
     location.userInfoPoints.SetScrollOffset(ScrollPosition());
     if (magnifier) magnifier->SetBounds(viewport()->rect());
-    viewport()->update();
 }
 
 bool CTarnlightView::viewportEvent(QEvent* e) {

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTest>
 
@@ -105,4 +107,47 @@ TEST_F(AtlasView, OverviewIsHiddenUntilAskedForAndMovesTheView) {
 
     toggle->trigger();
     QTRY_VERIFY(!dock->isVisible());
+}
+
+namespace {
+
+// Collects the rectangles a widget is asked to paint.
+class PaintLog : public QObject {
+public:
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(AtlasView, AScrollPaintsOnlyWhatCameIntoView) {
+    CTarnlightView& view = frame->View();
+    // Settled first: the whole map on screen, nothing left to decode.
+    QTRY_VERIFY_WITH_TIMEOUT(OnScreen() == view.RenderViewport(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(TileCache::Instance().PendingCount() == 0, 10000);
+    QApplication::processEvents();
+    PaintLog log;
+    view.viewport()->installEventFilter(&log);
+    const QPoint from = view.ScrollPosition();
+    view.ScrollTo(from + QPoint(0, 100));
+    ASSERT_EQ(view.ScrollPosition().y() - from.y(), 100) << "the sample cannot scroll 100 px";
+    QTRY_VERIFY(!log.painted.isEmpty());
+    QApplication::processEvents();
+    const QSize size = view.viewport()->size();
+    // The bottom 100 rows, nothing above them.
+    EXPECT_EQ(log.painted.boundingRect(), QRect(0, size.height() - 100, size.width(), 100));
+    view.viewport()->removeEventFilter(&log);
+    // And what is on screen is the map as a fresh paint gives it.
+    const QImage shown = OnScreen();
+    const QImage fresh = view.RenderViewport();
+    ASSERT_EQ(shown.size(), fresh.size());
+    QRect wrong;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) != fresh.pixel(x, y)) wrong |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.x() << "," << wrong.y() << " " << wrong.width() << "x"
+                                 << wrong.height();
 }
