@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 
 #include "app/AdPanel.h"
@@ -301,17 +303,60 @@ COverviewPanel* CMainFrame::Overview() const {
 
 void CMainFrame::WatchDecoding() {
     // Map pictures decode in the background; a wait of more than half a
-    // second is shown in the status bar until the last band is in.
+    // second is shown in the status bar, with the bands done out of those
+    // asked for and a button that stops the decoding, until the last band
+    // is in.
+    decodeProgress = new QProgressBar;
+    decodeProgress->setObjectName("decodeProgress");
+    decodeProgress->setTextVisible(false);
+    decodeProgress->setFixedWidth(120);
+    decodeProgress->setMaximumHeight(statusBar()->fontMetrics().height());
+    decodeCancel = new QToolButton;
+    decodeCancel->setObjectName("decodeCancel");
+    decodeCancel->setText(str::DecodingCancel);
+    decodeCancel->setToolTip(str::DecodingCancelTip);
+    decodeCancel->setAutoRaise(true);
+    statusBar()->insertPermanentWidget(0, decodeCancel);
+    statusBar()->insertPermanentWidget(0, decodeProgress);
+    decodeProgress->hide();
+    decodeCancel->hide();
+
     decodingShown = new QTimer(this);
     decodingShown->setInterval(250);
-    connect(decodingShown, &QTimer::timeout, this, [this, busyRounds = 0]() mutable {
-        const bool busy = TileCache::Instance().PendingCount() > 0;
-        busyRounds = busy ? busyRounds + 1 : 0;
-        if (busyRounds >= 2 && statusBar()->currentMessage().isEmpty())
-            statusBar()->showMessage(str::DecodingMaps);
-        else if (!busy && statusBar()->currentMessage() == str::DecodingMaps)
-            statusBar()->clearMessage();
+    auto stopShowing = [this] {
+        decodeProgress->hide();
+        decodeCancel->hide();
+        if (statusBar()->currentMessage() == str::DecodingMaps)
+            statusBar()->showMessage(str::Ready);
+    };
+    connect(decodeCancel, &QToolButton::clicked, this, [stopShowing] {
+        TileCache::Instance().CancelAll();
+        stopShowing();
     });
+    connect(decodingShown, &QTimer::timeout, this,
+            [this, stopShowing, busyRounds = 0, endedBefore = uint64_t(0)]() mutable {
+                const TileCache& cache = TileCache::Instance();
+                const int pending = cache.PendingCount();
+                const uint64_t made = cache.RequestsMade();
+                if (pending == 0) {
+                    busyRounds = 0;
+                    stopShowing();
+                    return;
+                }
+                // Counted from the moment the wait began.
+                if (busyRounds++ == 0) endedBefore = made - uint64_t(pending);
+                if (busyRounds < 2) return;
+                const uint64_t asked = made - endedBefore;
+                const uint64_t done = asked - uint64_t(pending);
+                decodeProgress->setRange(0, int(std::min<uint64_t>(asked, 1 << 30)));
+                decodeProgress->setValue(int(std::min<uint64_t>(done, 1 << 30)));
+                decodeProgress->show();
+                decodeCancel->show();
+                // In place of the idle text only: a command's own message stays.
+                const QString shown = statusBar()->currentMessage();
+                if (shown.isEmpty() || shown == str::Ready)
+                    statusBar()->showMessage(str::DecodingMaps);
+            });
     decodingShown->start();
 }
 

@@ -11,7 +11,9 @@
 class QDockWidget;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QToolBar;
+class QToolButton;
 class QTimer;
 class COverviewPanel;
 class CTarnlightApp;
@@ -95,6 +97,8 @@ private:
     QDockWidget* adDock = nullptr;
     QDockWidget* overviewDock = nullptr;
     QTimer* decodingShown = nullptr;
+    QProgressBar* decodeProgress = nullptr;
+    QToolButton* decodeCancel = nullptr;
     void WatchDecoding();
     QDockWidget* calendarDock = nullptr;
     std::array<QLabel*, 5> panes{};  // 4: the GPS link

@@ -47,7 +47,14 @@ struct RunSink {
     bool queued;                         // a worker's run: keys to finish
     bool progressive;
     int64_t budgetLeft;
+    uint64_t generation = 0;  // a worker's run: the cache's when it began
 };
+
+// A worker's run ends as soon as the user cancels the decoding.
+bool cancelled(void* context) {
+    const auto& run = *static_cast<const RunSink*>(context);
+    return run.queued && TileCache::Instance().Generation() != run.generation;
+}
 
 bool takeBand(void* context, int band, int rows, uint8_t* pixels) {
     auto& run = *static_cast<RunSink*>(context);
@@ -66,7 +73,7 @@ bool takeBand(void* context, int band, int rows, uint8_t* pixels) {
     // A worker goes on through the bands that were asked for meanwhile (the
     // decoder is already there: no rows to skip again).
     if (!run.queued) return true;
-    if (run.budgetLeft <= 0) return false;
+    if (run.budgetLeft <= 0 || cancelled(context)) return false;
     // A progressive file costs a whole read for any band: take the bands
     // after it while here, asked for or not.
     if (run.progressive && !cache.Contains(next)) return true;
@@ -157,11 +164,26 @@ void ImageSource::RunQueued(int level, int band) {
         cache.Finished(key);
         return;
     }
-    RunSink run{this,    level, band,        Bands(level) - 1,
-                nullptr, true,  progressive, progressive ? kProgressiveRunBytes : kRunBytes};
-    if (!JpegFile::DecodeBands(path, level, band, BandRows(level), takeBand, &run)) {
-        failed.store(true, std::memory_order_release);
-        cache.FinishedAll(id);
+    RunSink run{this,
+                level,
+                band,
+                Bands(level) - 1,
+                nullptr,
+                true,
+                progressive,
+                progressive ? kProgressiveRunBytes : kRunBytes,
+                cache.Generation()};
+    switch (JpegFile::DecodeBands(path, level, band, BandRows(level), takeBand, &run, cancelled)) {
+        case JpegFile::BandsOutcome::Done:
+            break;
+        case JpegFile::BandsOutcome::Stopped:
+            // Not a fault of the picture: it decodes again when asked again.
+            cache.FinishedAll(id);
+            break;
+        case JpegFile::BandsOutcome::Failed:
+            failed.store(true, std::memory_order_release);
+            cache.FinishedAll(id);
+            break;
     }
 }
 
@@ -169,7 +191,8 @@ bool ImageSource::DecodeRun(int level, int first, int last, std::vector<TileCach
     if (memory) return true;
     if (Failed()) return false;
     RunSink run{this, level, first, last, &keep, false, progressive, kRunBytes};
-    if (!JpegFile::DecodeBands(path, level, first, BandRows(level), takeBand, &run)) {
+    if (JpegFile::DecodeBands(path, level, first, BandRows(level), takeBand, &run) !=
+        JpegFile::BandsOutcome::Done) {
         failed.store(true, std::memory_order_release);
         TileCache::Instance().FinishedAll(id);
         return false;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -45,13 +46,18 @@ struct Decoder {
     uint64_t fileBytes = 0;
     uint8_t* out = nullptr;
     bool created = false;
+    StopCheck stop = nullptr;
+    void* stopContext = nullptr;
+    bool stopped = false;
 };
+// The progress monitor finds its decoder from the decompressor, its first member.
+static_assert(std::is_standard_layout_v<Decoder>);
 
 // libjpeg produces up to 16 rows per pass over its buffers; asking for a
 // whole band at once saves a call per row.
 constexpr JDIMENSION kRowsPerRead = 16;
 
-enum class Outcome { Done, Failed, OutOfMemory };
+enum class Outcome { Done, Failed, OutOfMemory, Stopped };
 
 // TopDownRgb is what libjpeg gives; BottomUpBgr is the bitmap layout, written
 // directly so a decoded chart is not swapped and flipped afterwards.
@@ -67,13 +73,22 @@ enum class Layout { TopDownRgb, BottomUpBgr };
 // it cannot decode and the rest of the image is still useful.
 void emitMessage(j_common_ptr, int) {}
 
-void limitScans(j_common_ptr cinfo) {
+// Called by libjpeg between rows and scans: refuses files with more scans
+// than their size can justify, and stops when the caller no longer wants
+// the picture.
+void watchProgress(j_common_ptr cinfo) {
     if (!cinfo->is_decompressor) return;
     const auto* dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    auto* d = reinterpret_cast<Decoder*>(cinfo);
+    if (d->stop && d->stop(d->stopContext)) {
+        d->stopped = true;
+        std::snprintf(err->message, JMSG_LENGTH_MAX, "Stopped");
+        longjmp(err->recovery, 1);
+    }
     const uint64_t scans = uint64_t(std::max(dinfo->input_scan_number, 0));
     const uint64_t pixels = uint64_t(dinfo->image_width) * dinfo->image_height;
     if (scans <= uint64_t(kMaxScans) && scans * pixels <= kScanPixelBudget) return;
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     std::snprintf(err->message, JMSG_LENGTH_MAX, "Too many scans (%llu) for %llu pixels",
                   static_cast<unsigned long long>(scans), static_cast<unsigned long long>(pixels));
     longjmp(err->recovery, 1);
@@ -183,7 +198,7 @@ bool openDecoder(Decoder& d) {
     jpeg_create_decompress(&cinfo);
     d.created = true;
     cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
-    d.progress.progress_monitor = limitScans;
+    d.progress.progress_monitor = watchProgress;
     cinfo.progress = &d.progress;
     jpeg_stdio_src(&cinfo, d.file);
     jpeg_read_header(&cinfo, TRUE);
@@ -328,7 +343,7 @@ struct BandJob {
 Outcome decodeBands(Decoder& d, const BandJob& job) {
     jpeg_decompress_struct& cinfo = d.cinfo;
     installErrorManager(d);
-    if (setjmp(d.err.recovery)) return Outcome::Failed;
+    if (setjmp(d.err.recovery)) return d.stopped ? Outcome::Stopped : Outcome::Failed;
     if (!openDecoder(d)) return Outcome::Failed;
     const Conversion c = chooseConversion(cinfo, true);
     cinfo.scale_num = 1;
@@ -459,21 +474,25 @@ HeaderResult ReadHeader(const QString& fileName, Header& header) {
     return ok && header.width > 0 && header.height > 0 ? HeaderResult::Ok : HeaderResult::Refused;
 }
 
-bool DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int bandRows,
-                 BandSink sink, void* context) {
-    if (bandRows <= 0 || firstBand < 0 || !sink) return false;
-    if (scaleDenom != 1 && scaleDenom != 2 && scaleDenom != 4 && scaleDenom != 8) return false;
+BandsOutcome DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int bandRows,
+                         BandSink sink, void* context, StopCheck stop) {
+    if (bandRows <= 0 || firstBand < 0 || !sink) return BandsOutcome::Failed;
+    if (scaleDenom != 1 && scaleDenom != 2 && scaleDenom != 4 && scaleDenom != 8)
+        return BandsOutcome::Failed;
     FILE* file = openRegularFile(fileName);
-    if (!file) return false;
+    if (!file) return BandsOutcome::Failed;
     auto d = std::make_unique<Decoder>();
     d->file = file;
     d->fileBytes = regularFileBytes(file);
+    d->stop = stop;
+    d->stopContext = context;
     const Outcome outcome =
         decodeBands(*d, BandJob{scaleDenom, firstBand, bandRows, sink, context});
     if (d->created) jpeg_destroy_decompress(&d->cinfo);
     std::fclose(d->file);
     FreeBand(d->out);
-    return outcome == Outcome::Done;
+    if (outcome == Outcome::Done) return BandsOutcome::Done;
+    return outcome == Outcome::Stopped ? BandsOutcome::Stopped : BandsOutcome::Failed;
 }
 
 uint8_t* AllocateBand(size_t bytes) {

@@ -87,15 +87,21 @@ void FreeBand(uint8_t* band);
 // decoding there.
 using BandSink = bool (*)(void* context, int band, int rows, uint8_t* pixels);
 
+// Asked now and then while a picture decodes: true stops the decoding.
+using StopCheck = bool (*)(void* context);
+
+enum class BandsOutcome { Done, Failed, Stopped };
+
 // Decodes fileName at 1/scaleDenom of its size (1, 2, 4 or 8; libjpeg scales
 // while decoding, which costs a fraction of the full decode) from band
 // firstBand onwards, bandRows rows a band (the last one may be shorter),
 // handing each band to sink until sink declines or the picture ends. Rows
-// above the first band are skipped without being converted. False when
+// above the first band are skipped without being converted. Failed when
 // decoding failed (nothing more is delivered) or the file cannot be read;
-// nothing is ever shown to the user.
-bool DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int bandRows,
-                 BandSink sink, void* context);
+// Stopped when stop (given the same context) said so. Nothing is ever shown
+// to the user.
+BandsOutcome DecodeBands(const QString& fileName, int scaleDenom, int firstBand, int bandRows,
+                         BandSink sink, void* context, StopCheck stop = nullptr);
 
 // The size of a picture of width x height decoded at 1/scaleDenom.
 inline uint32_t ScaledSize(uint32_t size, int scaleDenom) {

@@ -105,9 +105,10 @@ bool TileCache::Request(const Key& key, bool background, std::function<void()> w
     int priority = 0;
     {
         std::lock_guard lock(mutex);
-        if (tiles.count(key)) return false;
+        if (held || tiles.count(key)) return false;
         auto [it, fresh] = pending.insert_or_assign(key, std::chrono::steady_clock::now());
         if (!fresh) return false;
+        ++made;
         // Newest first: what the user looks at now matters more than what
         // was on screen a moment ago. Background work (reduced pictures)
         // waits for everything on screen.
@@ -160,4 +161,29 @@ int TileCache::PendingCount() const {
 
 void TileCache::WaitForWorkers() {
     pool.waitForDone();
+}
+
+uint64_t TileCache::RequestsMade() const {
+    std::lock_guard lock(mutex);
+    return made;
+}
+
+void TileCache::CancelAll() {
+    {
+        std::lock_guard lock(mutex);
+        pending.clear();
+        held = true;
+        generation.fetch_add(1, std::memory_order_acq_rel);
+    }
+    emit tilesReady();
+}
+
+void TileCache::Resume() {
+    std::lock_guard lock(mutex);
+    held = false;
+}
+
+bool TileCache::Held() const {
+    std::lock_guard lock(mutex);
+    return held;
 }

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QThreadPool>
+#include <atomic>
 #include <chrono>
 #include <compare>
 #include <cstdint>
@@ -69,6 +70,21 @@ public:
     void FinishedAll(uint64_t source);
     // Number of keys queued or in decoding.
     int PendingCount() const;
+    // Requests made so far, for showing progress: those ended are
+    // RequestsMade() - PendingCount().
+    uint64_t RequestsMade() const;
+
+    // The user stopped the decoding: what is queued is dropped, what is
+    // being decoded stops, and no request is taken until Resume (the user
+    // moved the view, or opened a location).
+    void CancelAll();
+    void Resume();
+    bool Held() const;
+    // Changes with every CancelAll: a run that began under another
+    // generation has been cancelled.
+    uint64_t Generation() const { return generation.load(std::memory_order_acquire); }
+    // The number of pictures decoded at once.
+    int Workers() const { return pool.maxThreadCount(); }
     // Blocks until the worker threads are idle (tests and benchmarks).
     void WaitForWorkers();
 
@@ -92,5 +108,8 @@ private:
     int64_t budget = kDefaultBudgetBytes;
     int64_t bytes = 0;
     int nextPriority = 0;
+    uint64_t made = 0;
+    bool held = false;
+    std::atomic<uint64_t> generation{0};
     QThreadPool pool;
 };

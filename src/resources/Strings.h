@@ -79,6 +79,9 @@ inline constexpr const char* SunDisplayTitle = "Sun Display";
 inline constexpr const char* AdPanelTitle = "Fenmarrow";
 inline constexpr const char* OverviewTitle = "Overview";
 inline constexpr const char* DecodingMaps = "Decoding map pictures...";
+inline constexpr const char* DecodingCancel = "Cancel";
+inline constexpr const char* DecodingCancelTip =
+    "Stop decoding the map pictures; moving the map goes on with what is in view";
 inline constexpr const char* IndicatorXY = "X,Y";
 inline constexpr const char* IndicatorLatitude = "Latitude";
 inline constexpr const char* IndicatorLongitude = "Longitude";

@@ -267,6 +267,7 @@ void CTarnlightView::OnInitialUpdate() {
 
 void CTarnlightView::ResetAfterLoad() {
     // Anything in progress referred to the old content.
+    ResumeDecoding();
     Release();
     currentStroke = nullptr;
     currentLine = nullptr;
@@ -837,11 +838,22 @@ void CTarnlightView::OnWebSite() {
 
 void CTarnlightView::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
+    ResumeDecoding();
     UpdateScrollSizes();
     if (magnifier) magnifier->SetBounds(viewport()->rect());
 }
 
+void CTarnlightView::ResumeDecoding() {
+    // Decoding the user stopped goes on once the view moves: what is in
+    // view then is wanted again, all of it.
+    TileCache& cache = TileCache::Instance();
+    if (!cache.Held()) return;
+    cache.Resume();
+    viewport()->update();
+}
+
 void CTarnlightView::scrollContentsBy(int dx, int dy) {
+    ResumeDecoding();
     const QSize size = viewport()->size();
     if ((magnifier && magnifier->isVisible()) || std::abs(dx) >= size.width() ||
         std::abs(dy) >= size.height()) {

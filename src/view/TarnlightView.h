@@ -151,6 +151,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
+    // Takes up decoding the user stopped, for all that is in view.
+    void ResumeDecoding();
     bool viewportEvent(QEvent* e) override;
 
 private:

@@ -11,7 +11,9 @@
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTest>
+#include <future>
 
 #include "AssembledApp.h"
 #include "ScriptedPrompts.h"
@@ -22,6 +24,7 @@
 #include "imaging/DecodedImage.h"
 #include "imaging/TileCache.h"
 #include "resources/CommandIds.h"
+#include "resources/Strings.h"
 #include "view/OverviewPanel.h"
 #include "view/TarnlightView.h"
 
@@ -150,4 +153,77 @@ TEST_F(AtlasView, AScrollPaintsOnlyWhatCameIntoView) {
             if (shown.pixel(x, y) != fresh.pixel(x, y)) wrong |= QRect(x, y, 1, 1);
     EXPECT_TRUE(wrong.isEmpty()) << wrong.x() << "," << wrong.y() << " " << wrong.width() << "x"
                                  << wrong.height();
+}
+
+namespace {
+
+// The sample opened while every decoding worker is held up, so that its
+// pictures wait in the queue for as long as the test wants.
+class StoppedDecoding : public AtlasView {
+protected:
+    void SetUp() override {
+        AssembledApp::SetUp();
+        TileCache& cache = TileCache::Instance();
+        cache.WaitForWorkers();
+        cache.Clear();
+        const std::shared_future<void> open = gate.get_future().share();
+        for (int i = 0; i < cache.Workers(); ++i) {
+            const TileCache::Key key{~uint64_t(0) - uint64_t(i), 1, 0};
+            ASSERT_TRUE(cache.Request(key, false, [open, key] {
+                open.wait();
+                TileCache::Instance().Finished(key);
+            }));
+        }
+        StartupOptions options;
+        options.file = kSample;
+        Start(options);
+    }
+    void TearDown() override {
+        if (!released) gate.set_value();
+        TileCache::Instance().WaitForWorkers();
+        TileCache::Instance().Resume();
+        AtlasView::TearDown();
+    }
+    void Release() {
+        released = true;
+        gate.set_value();
+    }
+    QWidget* Named(const char* name) { return frame->findChild<QWidget*>(name); }
+
+    std::promise<void> gate;
+    bool released = false;
+};
+
+}  // namespace
+
+TEST_F(StoppedDecoding, CancelStopsTheWaitAndMovingTheMapTakesItUp) {
+    QWidget* cancel = Named("decodeCancel");
+    QWidget* progress = Named("decodeProgress");
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_NE(progress, nullptr);
+    // Half a second of waiting shows the progress and the button.
+    QTRY_VERIFY_WITH_TIMEOUT(cancel->isVisible(), 5000);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), str::DecodingMaps);
+    QTRY_VERIFY_WITH_TIMEOUT(CountPixels(OnScreen(), DecodedImage::kPlaceholder) > 0, 5000);
+
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_FALSE(cancel->isVisible());
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), str::Ready);
+
+    // The workers free again: what was asked for before the cancel is not
+    // decoded, and the repaints do not ask for it anew.
+    Release();
+    TileCache::Instance().WaitForWorkers();
+    QTest::qWait(600);
+    EXPECT_EQ(TileCache::Instance().PendingCount(), 0);
+    EXPECT_GT(CountPixels(OnScreen(), DecodedImage::kPlaceholder), 0);
+    EXPECT_FALSE(cancel->isVisible());
+
+    // Moving the map takes the decoding up again, for all of the view.
+    CTarnlightView& view = frame->View();
+    view.ScrollTo(view.ScrollPosition() + QPoint(0, 20));
+    QTRY_VERIFY_WITH_TIMEOUT(CountPixels(OnScreen(), DecodedImage::kPlaceholder) == 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(OnScreen() == view.RenderViewport(), 10000);
 }

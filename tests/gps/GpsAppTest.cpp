@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +15,16 @@
 #include "NmeaPlayer.h"
 #include "ScriptedPrompts.h"
 #include "TestUtil.h"
+#include "TmpfsVolume.h"
 #include "app/Assembly.h"
 #include "app/MainFrame.h"
 #include "document/TarnlightDoc.h"
 #include "framework/DataExchange.h"
 #include "framework/Settings.h"
 #include "gps/GpsLink.h"
+#include "interchange/Gpx.h"
 #include "resources/CommandIds.h"
+#include "resources/Strings.h"
 #include "view/TarnlightView.h"
 
 namespace {
@@ -158,6 +162,52 @@ TEST_F(GpsApp, BoatOnTheMapMarkSpotTrackAndUnplugging) {
     EXPECT_FALSE(Act(cmd::ConnectGps)->isChecked());
     EXPECT_EQ(GpsPane(), "GPS off");
     EXPECT_FALSE(Act(cmd::MarkSpot)->isEnabled());
+}
+
+// Save Track over an older track on a disk with too little room: the old
+// file stays byte for byte with the disk-full message, at every free size
+// up to a little more than the track needs.
+TEST_F(GpsApp, SaveTrackOnAFullDiskKeepsTheOldFile) {
+    PromptsFixtureGuard guard;
+    TmpfsVolume volume(512 * 1024);
+    if (!volume.mounted()) GTEST_SKIP() << volume.why();
+    Act(cmd::ConnectGps)->trigger();
+    const std::vector<GpsFix> fixes = LoopFixes();
+    QByteArray all;
+    for (const GpsFix& f : fixes) all += FixSentences(f);
+    pty.Queue(all);
+    ASSERT_TRUE(Play([&] {
+        const auto& f = View().Gps().LastFix();
+        return f && f->time == fixes.back().time;
+    }));
+    const std::vector<gpx::TimedPoint>& points = View().Gps().Track().Points();
+    ASSERT_GT(points.size(), 20u);
+    const QString name = QString(str::GpsTrackName)
+                             .arg(points.front().time.toLocalTime().toString("yyyy-MM-dd HH:mm"));
+    const QByteArray fresh = gpx::WriteTrackGpx(name, points);
+    constexpr qint64 kPage = 4096;
+    ASSERT_GT(fresh.size(), kPage);
+    const qint64 needed = (fresh.size() + kPage - 1) / kPage * kPage;
+    const QString path = volume.filePath("Järvi 湖.gpx");
+    const QByteArray old = "<gpx version=\"1.1\"/>\n";
+    for (qint64 free : TmpfsVolume::FreeSizes(fresh.size() + 64 * 1024)) {
+        SCOPED_TRACE("free " + std::to_string(free));
+        volume.Unfill();
+        ASSERT_TRUE(testutil::WriteAll(path, old));
+        ASSERT_TRUE(volume.LeaveFree(free));
+        scripted().reset();
+        scripted().saveFile(path);
+        Act(cmd::SaveTrack)->trigger();
+        if (free >= needed) {
+            EXPECT_EQ(testutil::ReadAll(path), fresh);
+            EXPECT_TRUE(scripted().messages.isEmpty());
+        } else {
+            EXPECT_EQ(testutil::ReadAll(path), old);
+            EXPECT_EQ(scripted().messages, QStringList{str::DiskFull});
+        }
+        EXPECT_EQ(QDir(volume.path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
+            << "a temporary file was left";
+    }
 }
 
 TEST_F(GpsApp, StoredComPortThatIsMissingIsReported) {
