@@ -1,395 +1,69 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "georef/Georeference.h"
 
+#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <cmath>
-#include <memory>
+#include <QLibrary>
 #include <mutex>
 
-#include <cpl_conv.h>
-#include <cpl_error.h>
-#include <gdal.h>
-#include <gdal_frmts.h>
-#include <ogr_spatialref.h>
-
-#include "georef/OziMap.h"
-#include "georef/WorldFile.h"
+#include "georef/Sidecars.h"
 #include "resources/Strings.h"
 
 namespace georef {
 namespace {
 
-// GDAL's own messages go nowhere but here: the first failure or warning of
-// the call in progress becomes the reason shown to the user.
-class GdalMessages {
-public:
-    GdalMessages() {
-        CPLErrorReset();
-        CPLPushErrorHandlerEx(&GdalMessages::Handler, this);
-    }
-    ~GdalMessages() { CPLPopErrorHandler(); }
-    GdalMessages(const GdalMessages&) = delete;
-    GdalMessages& operator=(const GdalMessages&) = delete;
-
-    const QString& First() const { return first; }
-
-private:
-    static void CPL_STDCALL Handler(CPLErr kind, CPLErrorNum, const char* text) {
-        auto* self = static_cast<GdalMessages*>(CPLGetErrorHandlerUserData());
-        if (self && kind >= CE_Warning && self->first.isEmpty() && text)
-            self->first = QString::fromUtf8(text).trimmed();
-    }
-    QString first;
-};
-
-void InitGdal() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        // Reading an image must never leave an .aux.xml beside it.
-        CPLSetConfigOption("GDAL_PAM_ENABLED", "NO");
-        CPLSetConfigOption("GTIFF_REPORT_COMPD_CS", "NO");
-        GDALRegister_GTiff();
-    });
-}
-
-struct SrsDeleter {
-    void operator()(OGRSpatialReference* s) const {
-        if (s) s->Release();
-    }
-};
-using Srs = std::unique_ptr<OGRSpatialReference, SrsDeleter>;
-
-Srs NewSrs() {
-    Srs s(new OGRSpatialReference);
-    s->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    return s;
-}
-
-Srs Wgs84() {
-    Srs s = NewSrs();
-    s->SetWellKnownGeogCS("WGS84");
-    return s;
-}
-
-QString SrsName(const OGRSpatialReference& srs) {
-    const char* name = srs.GetName();
-    return name && *name ? QString::fromUtf8(name) : QStringLiteral("unnamed coordinate system");
-}
-
-Georeference Unusable(const QString& source, const QString& problem) {
-    Georeference g;
-    g.status = Georeference::Status::Unusable;
-    g.source = source;
-    g.problem = problem;
-    return g;
-}
-
-// Pixels to WGS 84 through t and the transformation from srs, at the grid
-// of samples; the two-point fit of the result.
-Georeference Calibrate(const Affine& t, const OGRSpatialReference& srs, const QString& source,
-                       const QString& crs, int width, int height) {
-    if (!IsUsable(t)) return Unusable(source, "it gives a pixel no size (a scale of zero)");
-    GdalMessages messages;
-    const Srs wgs84 = Wgs84();
-    std::unique_ptr<OGRCoordinateTransformation> transform(
-        OGRCreateCoordinateTransformation(&srs, wgs84.get()));
-    if (!transform)
-        return Unusable(
-            source, "its coordinate system cannot be transformed to WGS 84" +
-                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
-    std::vector<GeoSample> samples = SampleGrid(width, height);
-    std::vector<double> xs, ys;
-    for (const GeoSample& s : samples) {
-        xs.push_back(t[0] + s.x * t[1] + s.y * t[2]);
-        ys.push_back(t[3] + s.x * t[4] + s.y * t[5]);
-    }
-    std::vector<int> ok(samples.size(), 0);
-    if (!transform->Transform(int(samples.size()), xs.data(), ys.data(), nullptr, ok.data()))
-        return Unusable(source, "its corners cannot be transformed to WGS 84");
-    for (size_t i = 0; i < samples.size(); ++i) {
-        if (!ok[i] || !std::isfinite(xs[i]) || !std::isfinite(ys[i]) || std::fabs(ys[i]) > 90 ||
-            std::fabs(xs[i]) > 540)
-            return Unusable(source, "it places the image outside the globe");
-        samples[i].lon = xs[i];
-        samples[i].lat = ys[i];
-    }
-    Georeference g;
-    g.source = source;
-    g.crs = crs;
-    g.fit = FitTwoPoints(samples, width, height);
-    if (!g.fit.ok) return Unusable(source, "it gives the map no extent in latitude or longitude");
-    g.status = Georeference::Status::Found;
-    return g;
-}
-
-QByteArray ReadSmall(const QString& path, qsizetype limit, bool& tooLarge) {
-    tooLarge = false;
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly) || f.isSequential()) return {};
-    if (f.size() > limit) {
-        tooLarge = true;
-        return {};
-    }
-    return f.read(limit + 1);
-}
-
-// The file beside image whose name is its base name plus one of endings,
-// in any case.
-QString Beside(const QFileInfo& image, const QStringList& endings) {
-    const QDir dir = image.absoluteDir();
-    const QString base = image.completeBaseName();
-    const QStringList present = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& ending : endings) {
-        const QString wanted = base + "." + ending;
-        for (const QString& name : present)
-            if (name.compare(wanted, Qt::CaseInsensitive) == 0) return dir.filePath(name);
-    }
-    return {};
-}
-
-QStringList WorldFileEndings(const QString& suffix) {
-    const QString s = suffix.toLower();
-    QStringList out;
-    if (s.size() >= 2) out << QString(s.front()) + s.back() + "w";
-    if (!s.isEmpty()) out << s + "w";
-    if (s == "jpeg" || s == "jpe" || s == "jpg")
-        out << "jgw"
-            << "jpgw";
-    if (s == "tiff" || s == "tif")
-        out << "tfw"
-            << "tifw";
-    out << "wld";
-    out.removeDuplicates();
-    return out;
-}
-
-// Classic TIFF: whether the first directory holds any GeoTIFF tag.
-bool HasGeoTiffTags(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.isSequential()) return false;
-    const QByteArray head = f.read(8);
-    if (head.size() < 8) return false;
-    const bool little = head.startsWith("II*");
-    if (!little && !head.startsWith(QByteArray("MM\0*", 4))) return false;
-    auto u16 = [&](const uchar* p) {
-        return little ? quint16(p[0] | p[1] << 8) : quint16(p[0] << 8 | p[1]);
-    };
-    auto u32 = [&](const uchar* p) {
-        return little ? quint32(p[0] | p[1] << 8 | p[2] << 16 | quint32(p[3]) << 24)
-                      : quint32(quint32(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]);
-    };
-    const quint32 offset = u32(reinterpret_cast<const uchar*>(head.constData()) + 4);
-    if (!f.seek(offset)) return false;
-    const QByteArray countBytes = f.read(2);
-    if (countBytes.size() < 2) return false;
-    const int count = u16(reinterpret_cast<const uchar*>(countBytes.constData()));
-    const QByteArray entries = f.read(qint64(count) * 12);
-    for (int i = 0; i + 1 < count && (i + 1) * 12 <= entries.size(); ++i) {
-        const quint16 tag = u16(reinterpret_cast<const uchar*>(entries.constData()) + i * 12);
-        if (tag == 33550 || tag == 33922 || tag == 34264 || tag == 34735) return true;
-    }
-    if (count > 0 && count * 12 <= entries.size()) {
-        const quint16 tag =
-            u16(reinterpret_cast<const uchar*>(entries.constData()) + (count - 1) * 12);
-        if (tag == 33550 || tag == 33922 || tag == 34264 || tag == 34735) return true;
-    }
-    return false;
-}
-
-bool IsTiff(const QString& path) {
-    QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly) || f.isSequential()) return false;
-    const QByteArray head = f.read(4);
-    return head == QByteArray("II*\0", 4) || head == QByteArray("MM\0*", 4) ||
-           head == QByteArray("II+\0", 4) || head == QByteArray("MM\0+", 4);
-}
-
-bool LooksLikeDegrees(const Affine& t, int width, int height) {
-    const double xs[2] = {t[0], t[0] + width * t[1] + height * t[2]};
-    const double ys[2] = {t[3], t[3] + width * t[4] + height * t[5]};
-    for (int i = 0; i < 2; ++i)
-        if (std::fabs(xs[i]) > 180 || std::fabs(ys[i]) > 90) return false;
-    return true;
-}
-
-std::optional<Georeference> FromGeoTiff(const QString& path, int width, int height) {
-    if (!IsTiff(path)) return std::nullopt;
-    const bool tagged = HasGeoTiffTags(path);
-    const QString source = QStringLiteral("GeoTIFF tags");
-    InitGdal();
-    GdalMessages messages;
-    const char* const drivers[] = {"GTiff", nullptr};
-    const char* const options[] = {"GEOREF_SOURCES=INTERNAL", nullptr};
-    const QByteArray name = QFile::encodeName(path);
-    GDALDatasetH ds =
-        GDALOpenEx(name.constData(), GDAL_OF_RASTER | GDAL_OF_READONLY, drivers, options, nullptr);
-    if (!ds) {
-        if (!tagged) return std::nullopt;
-        return Unusable(
-            source, "GDAL cannot read them" +
-                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
-    }
-    struct Closer {
-        GDALDatasetH ds;
-        ~Closer() { GDALClose(ds); }
-    } closer{ds};
-
-    Affine t{};
-    bool has = GDALGetGeoTransform(ds, t.data()) == CE_None;
-    OGRSpatialReferenceH srsHandle = GDALGetSpatialRef(ds);
-    if (!has && GDALGetGCPCount(ds) >= 2) {
-        std::vector<GeoSample> points;
-        const GDAL_GCP* gcps = GDALGetGCPs(ds);
-        for (int i = 0; i < GDALGetGCPCount(ds); ++i)
-            points.push_back(
-                {gcps[i].dfGCPPixel, gcps[i].dfGCPLine, gcps[i].dfGCPX, gcps[i].dfGCPY});
-        has = FitAffine(points, t);
-        srsHandle = GDALGetGCPSpatialRef(ds);
-    }
-    if (!has) {
-        if (!tagged) return std::nullopt;
-        return Unusable(
-            source, "they are damaged" +
-                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
-    }
-    if (!IsUsable(t)) return Unusable(source, "they give a pixel no size (a scale of zero)");
-    Srs srs = NewSrs();
-    QString crs;
-    if (srsHandle) {
-        *srs = *OGRSpatialReference::FromHandle(srsHandle);
-        srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-        crs = SrsName(*srs);
-    } else if (LooksLikeDegrees(t, width, height)) {
-        srs = Wgs84();
-        crs = "WGS 84 (assumed)";
-    } else {
-        return Unusable(
-            source, "they name no coordinate system" +
-                        (messages.First().isEmpty() ? QString() : " (" + messages.First() + ")"));
-    }
-    return Calibrate(t, *srs, source, crs, width, height);
-}
-
-std::optional<Georeference> FromWorldFile(const QFileInfo& image, int width, int height) {
-    const QString worldPath = Beside(image, WorldFileEndings(image.suffix()));
-    if (worldPath.isEmpty()) return std::nullopt;
-    const QString source = "world file " + QFileInfo(worldPath).fileName();
-    bool tooLarge = false;
-    const QByteArray bytes = ReadSmall(worldPath, kMaxSidecarBytes, tooLarge);
-    const WorldFile world = ParseWorldFile(bytes);
-    if (!world.ok) return Unusable(source, world.problem);
-
-    InitGdal();
-    const QString prjPath = Beside(image, {"prj"});
-    if (prjPath.isEmpty())
-        return Calibrate(world.transform, *Wgs84(), source, "WGS 84 (assumed, no .prj)", width,
-                         height);
-    const QString prjName = QFileInfo(prjPath).fileName();
-    const QByteArray text = ReadSmall(prjPath, kMaxSidecarBytes, tooLarge).trimmed();
-    GdalMessages messages;
-    Srs srs = NewSrs();
-    if (text.isEmpty() || text.contains('\0') ||
-        srs->SetFromUserInput(text.constData(),
-                              OGRSpatialReference::SET_FROM_USER_INPUT_LIMITATIONS_get()) !=
-            OGRERR_NONE)
-        return Unusable(source + " with " + prjName,
-                        prjName + " names no coordinate system GDAL knows");
-    srs->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    return Calibrate(world.transform, *srs, source + " with " + prjName, SrsName(*srs), width,
-                     height);
-}
-
-Srs DatumSrs(const QString& datum) {
-    const QString d = datum.simplified().toUpper();
-    int epsg = 0;
-    if (d == "WGS 84" || d == "WGS84")
-        epsg = 4326;
-    else if (d.startsWith("NAD83"))
-        epsg = 4269;
-    else if (d.startsWith("NAD27"))
-        epsg = 4267;
-    else if (d.startsWith("ETRS") || d.startsWith("ETRF"))
-        epsg = 4258;
-    else if (d == "OSGB 36" || d == "ORD SRVY GRT BRITN")
-        epsg = 4277;
-    if (!epsg) return nullptr;
-    Srs s = NewSrs();
-    if (s->importFromEPSG(epsg) != OGRERR_NONE) return nullptr;
-    s->SetAxisMappingStrategy(OAMS_TRADITIONAL_GIS_ORDER);
-    return s;
-}
-
-std::optional<Georeference> FromOziMap(const QFileInfo& image, int width, int height) {
-    const QString mapPath = Beside(image, {"map"});
-    if (mapPath.isEmpty()) return std::nullopt;
-    const QString source = "OziExplorer map " + QFileInfo(mapPath).fileName();
-    bool tooLarge = false;
-    const QByteArray bytes = ReadSmall(mapPath, kMaxOziMapBytes, tooLarge);
-    OziMap map = ParseOziMap(bytes);
-    if (!map.ok) {
-        // A ".map" of some other program is no georeference at all.
-        if (!bytes.startsWith("OziExplorer")) return std::nullopt;
-        return Unusable(source, map.problem);
-    }
-    InitGdal();
-    GdalMessages messages;
-    Srs geographic = DatumSrs(map.datum);
-    if (!geographic) return Unusable(source, "its datum \"" + map.datum + "\" is not supported");
-    // Points made for another size of the same picture.
-    if (map.width > 0 && map.height > 0 && (map.width != width || map.height != height))
-        for (OziPoint& p : map.points) {
-            p.x *= double(width) / map.width;
-            p.y *= double(height) / map.height;
-        }
-    const QString projection = map.projection.simplified();
-    Srs plane = NewSrs();
-    bool projected = true;
-    double meanLon = 0;
-    bool north = true;
-    for (const OziPoint& p : map.points) meanLon += p.lon / double(map.points.size());
-    if (!map.points.empty()) north = map.points.front().lat >= 0;
-    auto setup = [&](size_t i) {
-        return i < map.projectionSetup.size() ? map.projectionSetup[i] : 0.0;
-    };
-    if (projection.isEmpty() ||
-        projection.compare("Latitude/Longitude", Qt::CaseInsensitive) == 0) {
-        projected = false;
-    } else {
-        plane->CopyGeogCSFrom(geographic.get());
-        OGRErr err = OGRERR_NONE;
-        if (projection.contains("UTM", Qt::CaseInsensitive))
-            err = plane->SetUTM(std::clamp(int(std::floor((meanLon + 180) / 6)) + 1, 1, 60), north);
-        else if (projection.compare("Transverse Mercator", Qt::CaseInsensitive) == 0)
-            err = plane->SetTM(setup(0), setup(1), setup(2) == 0 ? 1.0 : setup(2), setup(3),
-                               setup(4));
-        else if (projection.compare("Mercator", Qt::CaseInsensitive) == 0)
-            err = plane->SetMercator(0, 0, 1, 0, 0);
-        else
-            return Unusable(source, "its projection \"" + projection + "\" is not supported");
-        if (err != OGRERR_NONE)
-            return Unusable(source, "its projection \"" + projection + "\" cannot be set up");
-    }
-    std::vector<GeoSample> points;
-    for (const OziPoint& p : map.points) points.push_back({p.x, p.y, p.lon, p.lat});
-    if (projected) {
-        std::unique_ptr<OGRCoordinateTransformation> toPlane(
-            OGRCreateCoordinateTransformation(geographic.get(), plane.get()));
-        if (!toPlane) return Unusable(source, "its points cannot be projected");
-        for (GeoSample& p : points)
-            if (!toPlane->Transform(1, &p.lon, &p.lat))
-                return Unusable(source, "its points cannot be projected");
-    }
-    Affine t{};
-    if (!FitAffine(points, t))
-        return Unusable(source, "its points do not span the picture in both directions");
-    const OGRSpatialReference& srs = projected ? *plane : *geographic;
-    return Calibrate(t, srs, source, SrsName(srs), width, height);
-}
-
 QString Number(double v, int decimals) {
     return QString::number(v, 'f', decimals);
+}
+
+// Whether the image has anything GDAL would read: GeoTIFF tags, a world
+// file or a .map beside it. Most map images have none, and then GDAL is
+// never loaded.
+bool HasGeoreferenceToRead(const QFileInfo& image) {
+    if (IsTiff(image.filePath()) && HasGeoTiffTags(image.filePath())) return true;
+    if (!Beside(image, WorldFileEndings(image.suffix())).isEmpty()) return true;
+    return !Beside(image, {"map"}).isEmpty();
+}
+
+using FindFunction = void (*)(const QString*, int, int, Georeference*);
+
+struct Module {
+    FindFunction find = nullptr;
+    QString problem;
+};
+
+// The GDAL module: beside the programs as installed, or in the build tree
+// (the programs in bin/, tests and benchmarks one or two folders down), or
+// where FENMARROW_MODULE_DIR says.
+const Module& GdalModule() {
+    static Module module;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const QString exeDir = QFileInfo(QFileInfo("/proc/self/exe").canonicalFilePath()).path();
+        QStringList dirs;
+        if (const QByteArray env = qgetenv("FENMARROW_MODULE_DIR"); !env.isEmpty())
+            dirs << QFile::decodeName(env);
+        dirs << exeDir + "/" FM_MODULEDIR_FROM_BIN << exeDir + "/../lib/fenmarrow"
+             << exeDir + "/../../lib/fenmarrow";
+        QStringList tried;
+        for (const QString& dir : dirs) {
+            const QString path = QDir(dir).filePath("fenmarrow-gdal.so");
+            if (!QFileInfo(path).isFile()) continue;
+            QLibrary library(path);
+            library.setLoadHints(QLibrary::PreventUnloadHint);
+            if (auto f =
+                    reinterpret_cast<FindFunction>(library.resolve("fm_gdal_find_georeference"))) {
+                module.find = f;
+                return;
+            }
+            tried << library.errorString();
+        }
+        module.problem = tried.isEmpty()
+                             ? QStringLiteral("the GDAL module fenmarrow-gdal.so is not installed")
+                             : "the GDAL module cannot be loaded (" + tried.join("; ") + ")";
+    });
+    return module;
 }
 
 }  // namespace
@@ -398,10 +72,18 @@ Georeference FindGeoreference(const QString& imagePath, int width, int height) {
     if (width <= 0 || height <= 0 || imagePath.isEmpty() || imagePath.contains(QChar(0))) return {};
     const QFileInfo image(imagePath);
     if (!image.isFile()) return {};
-    if (auto g = FromGeoTiff(imagePath, width, height)) return *g;
-    if (auto g = FromWorldFile(image, width, height)) return *g;
-    if (auto g = FromOziMap(image, width, height)) return *g;
-    return {};
+    if (!HasGeoreferenceToRead(image)) return {};
+    const Module& gdal = GdalModule();
+    if (!gdal.find) {
+        Georeference g;
+        g.status = Georeference::Status::Unusable;
+        g.source = QStringLiteral("georeference");
+        g.problem = gdal.problem;
+        return g;
+    }
+    Georeference g;
+    gdal.find(&imagePath, width, height, &g);
+    return g;
 }
 
 QString Describe(const Georeference& g) {
