@@ -1,6 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TmpfsVolume.h"
 
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "ScriptedPrompts.h"
+#include "TestUtil.h"
+#include "resources/Strings.h"
+
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <QFile>
@@ -65,4 +73,28 @@ std::vector<qint64> TmpfsVolume::FreeSizes(qint64 upTo, qint64 step) {
         if (f >= upTo) break;
     }
     return sizes;
+}
+
+void ExpectSaveWholeOrRefused(TmpfsVolume& volume, const QString& path, const QByteArray& old,
+                              const QByteArray& fresh, const std::function<void()>& save) {
+    constexpr qint64 kPage = 4096;
+    const qint64 needed = (fresh.size() + kPage - 1) / kPage * kPage;
+    for (qint64 free : TmpfsVolume::FreeSizes(fresh.size() + 64 * 1024)) {
+        SCOPED_TRACE("free " + std::to_string(free));
+        volume.Unfill();
+        ASSERT_TRUE(testutil::WriteAll(path, old));
+        ASSERT_TRUE(volume.LeaveFree(free));
+        scripted().reset();
+        scripted().saveFile(path);
+        save();
+        if (free >= needed) {
+            EXPECT_EQ(testutil::ReadAll(path), fresh);
+            EXPECT_TRUE(scripted().messages.isEmpty());
+        } else {
+            EXPECT_EQ(testutil::ReadAll(path), old);
+            EXPECT_EQ(scripted().messages, QStringList{str::DiskFull});
+        }
+        // The file and the padding: no temporary file is left behind.
+        EXPECT_EQ(QDir(volume.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <vector>
 
 // A small RAM file system of its own, so a test can run a disk out of space
@@ -35,3 +36,10 @@ private:
     bool isMounted = false;
     QString reason;
 };
+
+// A save through the user interface at every free size from 0 to a little
+// more than it needs, over a file at path holding old: save (which answers
+// the file dialog with path) must write fresh whole when there is room, and
+// otherwise leave old byte for byte with the disk-full message alone.
+void ExpectSaveWholeOrRefused(TmpfsVolume& volume, const QString& path, const QByteArray& old,
+                              const QByteArray& fresh, const std::function<void()>& save);

@@ -37,23 +37,8 @@ TEST_F(GpxFullDisk, MenuExportIsWholeOrRefused) {
     const QByteArray old = "<gpx/>\n";
     const QByteArray fresh = gpx::WriteGpx(view->Location());
     ASSERT_GT(fresh.size(), 3 * kPage);
-    const qint64 needed = (fresh.size() + kPage - 1) / kPage * kPage;
-    for (qint64 free : TmpfsVolume::FreeSizes(fresh.size() + 64 * 1024)) {
-        SCOPED_TRACE("free " + std::to_string(free));
-        volume.Unfill();
-        ASSERT_TRUE(testutil::WriteAll(path, old));
-        ASSERT_TRUE(volume.LeaveFree(free));
-        scripted().reset();
-        scripted().saveFile(path);
-        ASSERT_TRUE(table.execute(cmd::ExportGpx));
-        if (free >= needed) {
-            EXPECT_EQ(testutil::ReadAll(path), fresh);
-            EXPECT_TRUE(scripted().messages.isEmpty());
-        } else {
-            EXPECT_EQ(testutil::ReadAll(path), old);
-            EXPECT_EQ(scripted().messages, QStringList{str::DiskFull});
-        }
-    }
+    ExpectSaveWholeOrRefused(volume, path, old, fresh,
+                             [&] { ASSERT_TRUE(table.execute(cmd::ExportGpx)); });
 }
 
 // The command-line export says the same and fails with status 2.
