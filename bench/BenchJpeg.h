@@ -60,4 +60,36 @@ inline bool Ensure(const char* path, int width, int height) {
     return std::fclose(f) == 0;
 }
 
+// The most pixels a small file can honestly hold: a flat grey picture with
+// Huffman tables fitted to it, so every 8 x 8 block costs a couple of bits
+// (or one, progressive). Such files pass every size test a reader can make
+// from the bytes, and cost whatever their picture costs. Rewritten each
+// time (they are quick to make).
+inline bool WriteFlat(const char* path, int width, int height, bool progressive) {
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    jpeg_stdio_dest(&cinfo, f);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 1;
+    cinfo.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 50, TRUE);
+    cinfo.optimize_coding = TRUE;
+    if (progressive) jpeg_simple_progression(&cinfo);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<uint8_t> row(size_t(width), 140);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return std::fclose(f) == 0;
+}
+
 }  // namespace benchjpeg

@@ -204,16 +204,14 @@ int DecodedImage::LoadFromFile(const QString& fileName) {
     }
 
     if (kind != imagekind::Kind::Bitmap) {
-        // PNG, TIFF and GIF are kept as JPEG pictures are; a damaged one
-        // fails as a damaged BMP does.
+        // PNG, TIFF and GIF are drawn as JPEG pictures are. Only the header
+        // now: the pixels are decoded, whole, the first time they are drawn.
+        // A file without a readable header fails as a damaged BMP does; one
+        // damaged further on draws nothing, as a damaged JPEG does.
         isBitmap = 0;
-        std::unique_ptr<uint8_t[]> rows =
-            imagekind::DecodeBgrBottomUp(fileName, kind, BitmapPixelLimit(), width, height);
-        if (!rows) return 0;
-        // Drawn from memory, top row first, as the JPEG bands are.
-        JpegFile::FlipRows(rows.get(), width * 3, height);
-        source = ImageSource::FromRows(std::shared_ptr<const uint8_t[]>(std::move(rows)),
-                                       uint32_t(width), uint32_t(height));
+        if (!imagekind::ReadSize(fileName, kind, BitmapPixelLimit(), width, height)) return 0;
+        source = ImageSource::ForWholeFile(fileName, kind, uint32_t(width), uint32_t(height),
+                                           BitmapPixelLimit());
         return 1;
     }
 

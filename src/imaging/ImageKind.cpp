@@ -117,6 +117,27 @@ const char* QtFormat(Kind kind) {
     return "";
 }
 
+bool ReadSize(const QString& fileName, Kind kind, int64_t pixelLimit, int32_t& width,
+              int32_t& height) {
+    width = 0;
+    height = 0;
+    if (kind != Kind::Png && kind != Kind::Tiff && kind != Kind::Gif) return false;
+    if (!QFileInfo(fileName).isFile()) return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return false;
+    if (kind == Kind::Tiff) QuietenLibtiff();
+    QImageReader reader(&file, QtFormat(kind));
+    reader.setAutoDetectImageFormat(false);
+    if (!reader.canRead()) return false;
+    const QSize declared = reader.size();
+    if (!declared.isValid() || declared.isEmpty() ||
+        int64_t(declared.width()) * declared.height() > pixelLimit)
+        return false;
+    width = declared.width();
+    height = declared.height();
+    return true;
+}
+
 std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind, int64_t pixelLimit,
                                              int32_t& width, int32_t& height) {
     width = 0;

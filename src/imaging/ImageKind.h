@@ -38,6 +38,14 @@ Kind Detect(const QString& fileName);
 std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind, int64_t pixelLimit,
                                              int32_t& width, int32_t& height);
 
+// The size a PNG, TIFF or GIF file's header declares, read without
+// decoding any pixel: false (width and height 0) when the file is not a
+// readable regular file of that kind, its header says no size, or the size
+// is empty or beyond pixelLimit pixels. A file whose header passes may
+// still turn out damaged when DecodeBgrBottomUp reads it.
+bool ReadSize(const QString& fileName, Kind kind, int64_t pixelLimit, int32_t& width,
+              int32_t& height);
+
 // Qt's reader format name for a kind ("png", "tiff", "gif", "bmp", "jpeg").
 const char* QtFormat(Kind kind);
 

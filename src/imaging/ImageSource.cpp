@@ -88,7 +88,7 @@ std::shared_ptr<ImageSource> ImageSource::ForFile(const QString& fileName, uint3
     std::lock_guard lock(registryMutex);
     auto& sources = registry();
     if (auto it = sources.find(key); it != sources.end()) {
-        if (auto alive = it->second.lock()) return alive;
+        if (auto alive = it->second.lock(); alive && !alive->holdsWhole) return alive;
         sources.erase(it);
     }
     std::shared_ptr<ImageSource> made(new ImageSource);
@@ -101,12 +101,35 @@ std::shared_ptr<ImageSource> ImageSource::ForFile(const QString& fileName, uint3
     return made;
 }
 
+std::shared_ptr<ImageSource> ImageSource::ForWholeFile(const QString& fileName,
+                                                       imagekind::Kind kind, uint32_t width,
+                                                       uint32_t height, int64_t pixelLimit) {
+    const QString key = identity(fileName);
+    std::lock_guard lock(registryMutex);
+    auto& sources = registry();
+    if (auto it = sources.find(key); it != sources.end()) {
+        if (auto alive = it->second.lock(); alive && alive->wholeKind == kind) return alive;
+        sources.erase(it);
+    }
+    std::shared_ptr<ImageSource> made(new ImageSource);
+    made->path = fileName;
+    made->width = width;
+    made->height = height;
+    made->holdsWhole = true;
+    made->wholeKind = kind;
+    made->pixelLimit = pixelLimit;
+    made->id = nextId.fetch_add(1);
+    sources.emplace(key, made);
+    return made;
+}
+
 std::shared_ptr<ImageSource> ImageSource::FromRows(std::shared_ptr<const uint8_t[]> rows,
                                                    uint32_t width, uint32_t height) {
     std::shared_ptr<ImageSource> made(new ImageSource);
     made->width = width;
     made->height = height;
     made->memory = std::move(rows);
+    made->holdsWhole = true;
     made->id = nextId.fetch_add(1);
     return made;
 }
@@ -148,7 +171,11 @@ int64_t ImageSource::BandBytes(int level) const {
 }
 
 void ImageSource::RequestBand(int level, int band, bool background) {
-    if (memory || Failed()) return;
+    if (Failed()) return;
+    if (holdsWhole) {
+        Whole(false, background);
+        return;
+    }
     std::weak_ptr<ImageSource> weak = weak_from_this();
     TileCache::Instance().Request(TileCache::Key{id, level, band}, background, [weak, level, band] {
         // A picture closed meanwhile has nothing left to decode.
@@ -187,8 +214,64 @@ void ImageSource::RunQueued(int level, int band) {
     }
 }
 
+std::shared_ptr<const uint8_t[]> ImageSource::Whole(bool wait, bool background) {
+    if (!holdsWhole) return {};
+    {
+        std::lock_guard lock(memoryMutex);
+        if (memory) return memory;
+    }
+    if (Failed()) return {};
+    if (!wait) {
+        RequestWhole(background);
+        return {};
+    }
+    std::lock_guard decoding(decodeMutex);
+    DecodeWholeLocked();
+    std::lock_guard lock(memoryMutex);
+    return memory;
+}
+
+void ImageSource::RequestWhole(bool background) {
+    std::weak_ptr<ImageSource> weak = weak_from_this();
+    TileCache::Instance().Request(TileCache::Key{id, 1, 0}, background, [weak] {
+        if (auto self = weak.lock()) self->RunWhole();
+    });
+}
+
+void ImageSource::RunWhole() {
+    TileCache& cache = TileCache::Instance();
+    const TileCache::Key key{id, 1, 0};
+    if (cache.Claim(key)) {
+        std::lock_guard decoding(decodeMutex);
+        DecodeWholeLocked();
+    }
+    cache.Finished(key);
+}
+
+void ImageSource::DecodeWholeLocked() {
+    {
+        std::lock_guard lock(memoryMutex);
+        if (memory) return;
+    }
+    if (Failed()) return;
+    int32_t w = 0;
+    int32_t h = 0;
+    std::unique_ptr<uint8_t[]> rows =
+        imagekind::DecodeBgrBottomUp(path, wholeKind, pixelLimit, w, h);
+    // A file changed since its header was read is as good as damaged: the
+    // map is placed by the size the header gave.
+    if (!rows || uint32_t(w) != width || uint32_t(h) != height) {
+        failed.store(true, std::memory_order_release);
+        return;
+    }
+    // Kept top row first, as the JPEG bands are.
+    JpegFile::FlipRows(rows.get(), w * 3, h);
+    std::lock_guard lock(memoryMutex);
+    memory = std::shared_ptr<const uint8_t[]>(std::move(rows));
+}
+
 bool ImageSource::DecodeRun(int level, int first, int last, std::vector<TileCache::Tile>& keep) {
-    if (memory) return true;
+    if (holdsWhole) return bool(Whole(true));
     if (Failed()) return false;
     RunSink run{this, level, first, last, &keep, false, progressive, kRunBytes};
     if (JpegFile::DecodeBands(path, level, first, BandRows(level), takeBand, &run) !=
@@ -211,7 +294,18 @@ BandReader::BandReader(ImageSource& source, int level, bool wait, int lastRow, b
 }
 
 const uint8_t* BandReader::Row(int y) {
-    if (const uint8_t* memory = source.MemoryRows()) return memory + size_t(y) * rowBytes;
+    if (source.HoldsWhole()) {
+        if (!whole && !askedWhole) {
+            askedWhole = true;
+            whole = source.Whole(wait, background);
+        }
+        if (!whole) {
+            complete = false;
+            return nullptr;
+        }
+        if (level == 1) return whole.get() + size_t(y) * rowBytes;
+        return Reduced(whole.get(), y);
+    }
     const int band = y / bandRows;
     if (band != currentBand) {
         current = Fetch(band);
@@ -224,6 +318,35 @@ const uint8_t* BandReader::Row(int y) {
     const int inBand = y - band * bandRows;
     if (inBand >= current.count) return nullptr;
     return current.rows.get() + size_t(inBand) * rowBytes;
+}
+
+const uint8_t* BandReader::Reduced(const uint8_t* memory, int y) {
+    // Each pixel the mean of the level x level block it stands for (cut
+    // short at the right and bottom edges), as a reduced decode gives.
+    const int fullWidth = int(source.Width(1));
+    const int fullHeight = int(source.Height(1));
+    const int top = std::min(y * level, fullHeight - 1);
+    const int bottom = std::min(top + level, fullHeight);
+    const size_t fullRowBytes = size_t(fullWidth) * 3;
+    const int w = int(source.Width(level));
+    reduced.assign(size_t(w) * 3, 0);
+    for (int x = 0; x < w; ++x) {
+        const int left = x * level;
+        const int right = std::min(left + level, fullWidth);
+        uint32_t sum[3] = {0, 0, 0};
+        for (int sy = top; sy < bottom; ++sy) {
+            const uint8_t* px = memory + size_t(sy) * fullRowBytes + size_t(left) * 3;
+            for (int sx = left; sx < right; ++sx, px += 3) {
+                sum[0] += px[0];
+                sum[1] += px[1];
+                sum[2] += px[2];
+            }
+        }
+        const uint32_t n = uint32_t((bottom - top) * (right - left));
+        for (int c = 0; c < 3; ++c)
+            reduced[size_t(x) * 3 + size_t(c)] = uint8_t((sum[c] + n / 2) / n);
+    }
+    return reduced.data();
 }
 
 TileCache::Tile BandReader::Fetch(int band) {

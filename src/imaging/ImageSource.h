@@ -5,8 +5,10 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
+#include "imaging/ImageKind.h"
 #include "imaging/TileCache.h"
 
 // A JPEG map picture known by its header, decoded band by band when and
@@ -24,6 +26,13 @@ public:
     // drawn straight from memory, never decoded.
     static std::shared_ptr<ImageSource> FromRows(std::shared_ptr<const uint8_t[]> rows,
                                                  uint32_t width, uint32_t height);
+    // A PNG, TIFF or GIF picture known by its header (width x height, at
+    // most pixelLimit pixels). Such files cannot be read in pieces: the
+    // whole picture is decoded on a worker the first time it is drawn, then
+    // kept in memory for as long as the source lives. Shared as ForFile's.
+    static std::shared_ptr<ImageSource> ForWholeFile(const QString& fileName, imagekind::Kind kind,
+                                                     uint32_t width, uint32_t height,
+                                                     int64_t pixelLimit);
     ~ImageSource();
     ImageSource(const ImageSource&) = delete;
     ImageSource& operator=(const ImageSource&) = delete;
@@ -47,12 +56,23 @@ public:
     // too small to hold them. False when the file failed.
     bool DecodeRun(int level, int first, int last, std::vector<TileCache::Tile>& keep);
 
-    // The rows of the in-memory picture made by FromRows, else null.
-    const uint8_t* MemoryRows() const { return memory.get(); }
+    // True for the pictures held whole in memory (FromRows, ForWholeFile).
+    bool HoldsWhole() const { return holdsWhole; }
+    // The rows of a picture held whole: at once when decoded; otherwise a
+    // waiting caller decodes them on the spot, and any other gets null and
+    // a request for the workers (tilesReady follows). Null for the others
+    // and once the file failed.
+    std::shared_ptr<const uint8_t[]> Whole(bool wait, bool background = false);
+    // Whole(true), for callers that only look.
+    const uint8_t* MemoryRows() { return Whole(true).get(); }
 
 private:
     ImageSource() = default;
     void RunQueued(int level, int band);
+    void RequestWhole(bool background);
+    void RunWhole();
+    // Decodes the whole file if nobody has; call with decodeMutex held.
+    void DecodeWholeLocked();
 
     QString path;
     uint32_t width = 0;
@@ -60,6 +80,11 @@ private:
     bool progressive = false;
     uint64_t id = 0;
     std::atomic<bool> failed{false};
+    bool holdsWhole = false;
+    imagekind::Kind wholeKind = imagekind::Kind::Unknown;
+    int64_t pixelLimit = 0;
+    std::mutex decodeMutex;          // one whole decode at a time
+    mutable std::mutex memoryMutex;  // guards memory
     std::shared_ptr<const uint8_t[]> memory;
 };
 
@@ -80,6 +105,8 @@ public:
 
 private:
     TileCache::Tile Fetch(int band);
+    // Row y at the reader's level of a picture held whole in memory.
+    const uint8_t* Reduced(const uint8_t* memory, int y);
 
     ImageSource& source;
     int level;
@@ -93,4 +120,7 @@ private:
     TileCache::Tile current;
     int runFirst = -1;
     std::vector<TileCache::Tile> run;
+    std::vector<uint8_t> reduced;
+    std::shared_ptr<const uint8_t[]> whole;
+    bool askedWhole = false;
 };

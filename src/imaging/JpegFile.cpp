@@ -4,10 +4,13 @@
 #include <QFile>
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <type_traits>
 
@@ -27,6 +30,7 @@ namespace JpegFile {
 namespace {
 
 std::atomic<uint64_t> pixelLimit{kMaxPixels};
+std::atomic<long> libraryMemory{kDefaultLibraryMemory};
 
 struct ErrorManager {
     jpeg_error_mgr pub;
@@ -49,7 +53,81 @@ struct Decoder {
     StopCheck stop = nullptr;
     void* stopContext = nullptr;
     bool stopped = false;
+    long reserved = 0;  // coefficient memory taken from the shared allowance
+    ~Decoder();
 };
+
+// The coefficient buffers of the progressive pictures decoded at once
+// share one allowance, LibraryMemoryLimit(): several workers (and a print)
+// decoding such pictures together take their turns rather than each taking
+// the whole of it.
+class CoefficientAllowance {
+public:
+    // Takes bytes, waiting for other decoders to give theirs back; false at
+    // once when bytes can never fit, or when the decoder's caller stopped
+    // it while it waited.
+    bool Take(long bytes, Decoder& d) {
+        if (bytes > LibraryMemoryLimit()) return false;
+        std::unique_lock lock(mutex);
+        while (inUse > 0 && inUse + bytes > LibraryMemoryLimit()) {
+            freed.wait_for(lock, std::chrono::milliseconds(50));
+            if (d.stop && d.stop(d.stopContext)) {
+                d.stopped = true;
+                return false;
+            }
+        }
+        inUse += bytes;
+        d.reserved = bytes;
+        return true;
+    }
+    void Give(long bytes) {
+        {
+            std::lock_guard lock(mutex);
+            inUse -= bytes;
+        }
+        freed.notify_all();
+    }
+
+private:
+    std::mutex mutex;
+    std::condition_variable freed;
+    long inUse = 0;
+};
+
+CoefficientAllowance& allowance() {
+    static auto* shared = new CoefficientAllowance;
+    return *shared;
+}
+
+Decoder::~Decoder() {
+    if (reserved) allowance().Give(reserved);
+}
+
+// What libjpeg keeps for a progressive picture while it decodes: every
+// 8 x 8 block of every component, 64 two-byte coefficients each. Known
+// once the header is read.
+long coefficientBytes(const jpeg_decompress_struct& cinfo) {
+    uint64_t blocks = 0;
+    for (int ci = 0; ci < cinfo.num_components; ++ci) {
+        const jpeg_component_info& comp = cinfo.comp_info[ci];
+        const uint64_t w =
+            (uint64_t(comp.width_in_blocks) + uint64_t(cinfo.max_h_samp_factor) - 1) /
+            uint64_t(cinfo.max_h_samp_factor) * uint64_t(cinfo.max_h_samp_factor);
+        const uint64_t h =
+            (uint64_t(comp.height_in_blocks) + uint64_t(cinfo.max_v_samp_factor) - 1) /
+            uint64_t(cinfo.max_v_samp_factor) * uint64_t(cinfo.max_v_samp_factor);
+        blocks += w * h;
+    }
+    const uint64_t bytes = blocks * sizeof(JBLOCK);
+    return bytes > uint64_t(kMaxLibraryMemory) ? kMaxLibraryMemory + 1 : long(bytes);
+}
+
+// A progressive picture waits for its share of the allowance before its
+// buffers exist; false when it cannot have it (or was stopped waiting).
+bool takeCoefficientMemory(Decoder& d) {
+    if (!d.cinfo.progressive_mode) return true;
+    return allowance().Take(coefficientBytes(d.cinfo), d);
+}
 // The progress monitor finds its decoder from the decompressor, its first member.
 static_assert(std::is_standard_layout_v<Decoder>);
 
@@ -197,7 +275,7 @@ bool openDecoder(Decoder& d) {
     jpeg_decompress_struct& cinfo = d.cinfo;
     jpeg_create_decompress(&cinfo);
     d.created = true;
-    cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
+    cinfo.mem->max_memory_to_use = LibraryMemoryLimit();
     d.progress.progress_monitor = watchProgress;
     cinfo.progress = &d.progress;
     jpeg_stdio_src(&cinfo, d.file);
@@ -297,7 +375,7 @@ Outcome decode(Decoder& d, Layout layout, uint32_t& width, uint32_t& height) {
     jpeg_decompress_struct& cinfo = d.cinfo;
     installErrorManager(d);
     if (setjmp(d.err.recovery)) return Outcome::Failed;
-    if (!openDecoder(d)) return Outcome::Failed;
+    if (!openDecoder(d) || !takeCoefficientMemory(d)) return Outcome::Failed;
     const bool bgr = layout == Layout::BottomUpBgr;
     const Conversion c = chooseConversion(cinfo, bgr);
     jpeg_start_decompress(&cinfo);
@@ -345,6 +423,7 @@ Outcome decodeBands(Decoder& d, const BandJob& job) {
     installErrorManager(d);
     if (setjmp(d.err.recovery)) return d.stopped ? Outcome::Stopped : Outcome::Failed;
     if (!openDecoder(d)) return Outcome::Failed;
+    if (!takeCoefficientMemory(d)) return d.stopped ? Outcome::Stopped : Outcome::Failed;
     const Conversion c = chooseConversion(cinfo, true);
     cinfo.scale_num = 1;
     cinfo.scale_denom = unsigned(job.scaleDenom);
@@ -522,6 +601,16 @@ uint64_t PixelBudget(uint64_t fileBytes) {
 
 uint64_t SetPixelLimit(uint64_t pixels) {
     return pixelLimit.exchange(pixels);
+}
+
+long LibraryMemoryLimit() {
+    return libraryMemory.load(std::memory_order_relaxed);
+}
+
+long SetLibraryMemoryLimit(long bytes) {
+    const long limit = std::clamp(bytes, kMinLibraryMemory, kMaxLibraryMemory);
+    libraryMemory.store(limit, std::memory_order_relaxed);
+    return limit;
 }
 
 std::unique_ptr<uint8_t[]> ReadRgb(const QString& fileName, uint32_t& width, uint32_t& height) {

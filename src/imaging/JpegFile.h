@@ -39,8 +39,18 @@ uint64_t ScanBytes(int fd, uint64_t enough);
 // for a colour chart stay inside up to 300 megapixels (about two seconds).
 inline constexpr uint64_t kScanPixelBudget = 3'000'000'000;
 // Ceiling for libjpeg's own working memory (the whole-image coefficient
-// buffer of progressive files lives there); past it decoding fails cleanly.
+// buffer of progressive files lives there, about three bytes a pixel of a
+// colour picture); past it decoding fails cleanly. The limit in force is
+// half the tile cache's budget (the cache sets it), so a small file that
+// declares a huge progressive picture costs no more than the user allowed
+// for decoded maps; it never exceeds kMaxLibraryMemory.
 inline constexpr long kMaxLibraryMemory = 1L << 30;
+inline constexpr long kMinLibraryMemory = 16L << 20;
+// Half the tile cache's default budget.
+inline constexpr long kDefaultLibraryMemory = 256L << 20;
+long LibraryMemoryLimit();
+// Clamped to kMinLibraryMemory..kMaxLibraryMemory; returns the limit set.
+long SetLibraryMemoryLimit(long bytes);
 // A progressive image needs a dozen or so scans; a file with thousands is
 // hostile (each scan re-walks the whole coefficient buffer) and is refused.
 inline constexpr int kMaxScans = 1000;

@@ -4,6 +4,8 @@
 #include <QThread>
 #include <algorithm>
 
+#include "imaging/JpegFile.h"
+
 namespace {
 
 // A request not renewed by a paint for this long belongs to a part of the
@@ -88,6 +90,9 @@ void TileCache::Clear() {
 void TileCache::SetBudget(int64_t newBudget) {
     std::lock_guard lock(mutex);
     budget = std::max<int64_t>(newBudget, 0);
+    // The decoder's own working memory comes out of the same allowance.
+    JpegFile::SetLibraryMemoryLimit(
+        long(std::min<int64_t>(budget / 2, JpegFile::kMaxLibraryMemory)));
     EvictLocked();
 }
 

@@ -151,9 +151,22 @@ TEST_F(MapImageFormats, DamagedOrOversizedFilesGiveNoPicture) {
         SCOPED_TRACE(c.name);
         Write(c.name, c.bytes);
         DecodedImage image;
-        EXPECT_EQ(image.Load(Path(c.name)), 0);
+        // A readable header is taken at its word, as a JPEG's is; the
+        // damage shows when the picture is drawn, and then nothing is.
+        const int loaded = image.Load(Path(c.name));
+        EXPECT_EQ(loaded == 1, image.width == 64);
+        EXPECT_TRUE(image.Picture(1, true).isNull());
         EXPECT_FALSE(image.HasPicture());
-        EXPECT_EQ(image.width, 0);
+    }
+    {
+        // The whole picture is read only when it is first drawn.
+        Write("later.png", png);
+        DecodedImage image;
+        ASSERT_EQ(image.Load(Path("later.png")), 1);
+        EXPECT_EQ(image.width, 64);
+        Write("later.png", png.left(png.size() / 2));
+        EXPECT_TRUE(image.Picture(1, true).isNull());
+        EXPECT_FALSE(image.HasPicture());
     }
     // Past the pixel limit nothing is decoded.
     Write("big.png", png);
@@ -166,3 +179,36 @@ TEST_F(MapImageFormats, DamagedOrOversizedFilesGiveNoPicture) {
 }
 
 }  // namespace
+
+// The overview and the magnifier ask for a picture reduced 2, 4 or 8 times;
+// a picture held whole gives each pixel the mean of its block, rows and
+// columns alike, right to the cut-short edges.
+TEST_F(MapImageFormats, ReducedPicturesOfPngTiffAndGifFollowTheWholeOne) {
+    // 16 x 16 cells of 8 x 8 pixels, each its own colour, plus a ragged edge.
+    const int side = 16 * 8 + 3;
+    QImage picture(side, side, QImage::Format_RGB32);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            picture.setPixel(x, y, qRgb((x / 8) * 16, (y / 8) * 16, ((x / 8) ^ (y / 8)) * 8));
+    Write("cells.png", Encoded(picture, "png"));
+    Write("cells.tiff", Encoded(picture, "tiff"));
+    for (const char* name : {"cells.png", "cells.tiff"}) {
+        DecodedImage image;
+        ASSERT_EQ(image.Load(Path(name)), 1) << name;
+        for (const int level : {1, 2, 8}) {
+            SCOPED_TRACE(QString("%1 at 1/%2").arg(name).arg(level).toStdString());
+            const QImage reduced = image.Picture(level, true);
+            const int n = (side + level - 1) / level;
+            ASSERT_EQ(reduced.size(), QSize(n, n));
+            // Inside a cell every block is flat: the mean is the cell's colour.
+            for (int cy = 0; cy < 16; ++cy)
+                for (int cx = 0; cx < 16; ++cx) {
+                    const int x = cx * 8 / level;
+                    const int y = cy * 8 / level;
+                    ASSERT_EQ(reduced.pixel(x, y), picture.pixel(cx * 8, cy * 8)) << x << "," << y;
+                }
+            // The last column and row stand for the three pixels left over.
+            EXPECT_EQ(reduced.pixel(n - 1, n - 1), picture.pixel(side - 1, side - 1));
+        }
+    }
+}

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -170,6 +171,9 @@ TEST_F(TiledDecodeTest, ConcurrentDrawsAgree) {
     options.quality = 70;
     const QString one = Jpeg("one.jpg", options);
     options.progressive = true;
+    // 4:2:0, as cameras and scanners write: its coefficients (13 MB) fit
+    // within the decoder's share of the small budget below.
+    options.subsampled = true;
     const QString two = Jpeg("two.jpg", options);
     const QRect placement(0, 0, kWidth, kHeight);
     const QRect clip(100, 1500, 300, 1200);
@@ -221,4 +225,67 @@ TEST_F(TiledDecodeTest, DamageFoundByTheWorkersEndsInNothingDrawn) {
     EXPECT_FALSE(e.HasPicture());
     EXPECT_TRUE(last == Canvas(QSize(64, 48)));
     EXPECT_TRUE(scripted().messages.isEmpty());
+}
+
+// A progressive file keeps the coefficients of the whole picture while it
+// decodes (two bytes a pixel of a grey one). That memory comes out of the
+// tile cache's allowance: beyond half the budget the picture fails at once,
+// as a damaged one does, instead of costing what the file declares.
+TEST_F(TiledDecodeTest, ProgressiveWorkingMemoryComesOutOfTheCacheBudget) {
+    constexpr int kSide = 3000;  // 9 MP: 18 MB of coefficients
+    QImage blocks(kSide, kSide, QImage::Format_Grayscale8);
+    // Flat 8 x 8 blocks of random greys: real scan data (so the file is
+    // not refused as too small for its size) that encodes quickly.
+    for (int y = 0; y < kSide; ++y) {
+        uint8_t* row = blocks.scanLine(y);
+        for (int x = 0; x < kSide; x += 8) {
+            const uint32_t h = (uint32_t(x / 8) * 2654435761u) ^ (uint32_t(y / 8) * 40503u);
+            std::fill(row + x, row + std::min(x + 8, kSide), uint8_t(h >> 13));
+        }
+    }
+    JpegOptions progressive;
+    progressive.grayscale = true;
+    progressive.progressive = true;
+    progressive.quality = 90;
+    const QString file = dir.filePath("progressive.jpg");
+    ASSERT_TRUE(testutil::WriteAll(file, EncodeJpeg(blocks, progressive)));
+
+    struct Case {
+        int64_t budget;
+        bool decodes;
+    };
+    for (const Case c : {Case{32 << 20, false}, Case{64 << 20, true}}) {
+        SCOPED_TRACE(c.budget);
+        TileCache::Instance().SetBudget(c.budget);
+        TileCache::Instance().Clear();
+        DecodedImage e;
+        ASSERT_EQ(e.Load(file), 1);  // the header alone is fine either way
+        const QRect placement(0, 0, kSide, kSide);
+        const QImage drawn = Draw(e, placement, 1.0, QRect(0, 0, 64, 64), QSize(64, 64));
+        EXPECT_EQ(e.HasPicture(), c.decodes);
+        if (c.decodes)
+            EXPECT_EQ(drawn, Expected(file, placement, QRect(0, 0, 64, 64), QSize(64, 64)));
+    }
+}
+
+// A PNG cannot be read in pieces: it is decoded whole, on a worker, the
+// first time it is drawn; the view shows the placeholder until then, and
+// then the picture a waiting draw gives.
+TEST_F(TiledDecodeTest, PngPicturesAreDecodedByTheWorkersWhenFirstDrawn) {
+    const QString file = dir.filePath("noise.png");
+    ASSERT_TRUE(Noise(kWidth, kHeight, 5).save(file, "PNG"));
+    DecodedImage e;
+    ASSERT_EQ(e.Load(file), 1);
+    EXPECT_EQ(TileCache::Instance().PendingCount(), 0) << "opening decoded nothing";
+    const QRect placement(0, 0, kWidth, kHeight);
+    const QRect clip(200, 1000, 640, 480);
+    int rounds = 0;
+    const auto [first, last] =
+        DrawAsTheViewDoes(e, placement, 1.0, clip, QSize(900, 1600), &rounds);
+    EXPECT_GT(rounds, 1);
+    EXPECT_EQ(first.pixel(clip.center()), DecodedImage::kPlaceholder);
+    DecodedImage waited;
+    ASSERT_EQ(waited.Load(file), 1);
+    EXPECT_EQ(last, Draw(waited, placement, 1.0, clip, QSize(900, 1600)));
+    EXPECT_NE(last.pixel(clip.center()), DecodedImage::kPlaceholder);
 }
