@@ -4,11 +4,15 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -111,6 +115,40 @@ bool GuiPrompts::pageSetupDialog(QPrinter& printer) {
 
 void GuiPrompts::beep() {
     QApplication::beep();
+}
+
+bool Prompts::waitFor(const QString&, const std::function<bool()>& done) {
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+bool GuiPrompts::waitFor(const QString& text, const std::function<bool()>& done) {
+    // Most waits are over at once: for the first half second the window is
+    // painted but takes no input, so nothing changes under the work.
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 500) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+    if (done()) return true;
+    QProgressDialog dlg(QApplication::activeWindow());
+    dlg.setLabelText(text);
+    dlg.setRange(0, 0);
+    dlg.setMinimumDuration(0);
+    dlg.setAutoClose(false);
+    dlg.setAutoReset(false);
+    dlg.setWindowModality(Qt::ApplicationModal);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &dlg, [&] {
+        if (done()) dlg.accept();
+    });
+    poll.start(20);
+    dlg.exec();
+    return !dlg.wasCanceled();
 }
 
 Prompts::Answer SilentPrompts::message(const QString& text, Buttons buttons, Icon) {

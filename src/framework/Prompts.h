@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -34,6 +35,12 @@ public:
     virtual bool pageSetupDialog(QPrinter& printer) = 0;
     // The system beep (an unbound double-click, for example).
     virtual void beep() = 0;
+    // Waits for work running on another thread until done() is true. Past
+    // half a second the user sees text with a busy bar and Cancel, and the
+    // rest of the program waits with them; false when they cancelled (the
+    // work is then left to end on its own, its result unwanted). Here: the
+    // plain wait, with the events of the windows still delivered.
+    virtual bool waitFor(const QString& text, const std::function<bool()>& done);
 
     static Prompts& instance();
     // Installs p (not owned) and returns the one it replaced.
@@ -51,6 +58,7 @@ public:
     bool printDialog(QPrinter& printer) override;
     bool pageSetupDialog(QPrinter& printer) override;
     void beep() override;
+    bool waitFor(const QString& text, const std::function<bool()>& done) override;
 };
 
 // Answers every question with Cancel or No and writes messages to stderr:

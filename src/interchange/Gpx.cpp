@@ -565,13 +565,19 @@ ImportReport AddParsed(CTarnLocation& location, const ParsedGpx& parsed) {
 
 ImportReport ImportGpx(CTarnLocation& location, const QString& path) {
     const SourceBytes read = ReadGpxFile(path);
+    return ImportRead(location, read,
+                      read.source == Source::Read ? ParseGpx(read.bytes) : ParsedGpx{}, path);
+}
+
+ImportReport ImportRead(CTarnLocation& location, const SourceBytes& read, const ParsedGpx& parsed,
+                        const QString& path) {
     if (read.source != Source::Read) {
         ImportReport report;
         report.readable = false;
         report.problems << SourceProblem(read.source, path);
         return report;
     }
-    return AddParsed(location, ParseGpx(read.bytes));
+    return AddParsed(location, parsed);
 }
 
 }  // namespace gpx

@@ -139,5 +139,9 @@ ImportReport AddParsed(CTarnLocation& location, const ParsedGpx& parsed);
 // Reads path and adds what it holds; a file that cannot be read adds
 // nothing and says so in the problems.
 ImportReport ImportGpx(CTarnLocation& location, const QString& path);
+// The same, from what ReadGpxFile(path) and ParseGpx gave (parsed is
+// looked at only when the file was read).
+ImportReport ImportRead(CTarnLocation& location, const SourceBytes& read, const ParsedGpx& parsed,
+                        const QString& path);
 
 }  // namespace gpx

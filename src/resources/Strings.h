@@ -239,6 +239,7 @@ inline constexpr const char* CustToolFailed = "Unable to start %1.";
 // GPX interchange
 inline constexpr const char* GpxFilter = "GPX Files (*.gpx);;All Files (*)";
 inline constexpr const char* GpxDefaultName = "waypoints.gpx";
+inline constexpr const char* GpxImporting = "Importing GPX waypoints...";
 inline constexpr const char* GpxAdded = "%1 waypoint(s) added.";
 inline constexpr const char* GpxSkippedQuarter =
     "%1 skipped: south of the equator or east of Greenwich.";

@@ -8,8 +8,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QThread>
 #include <QUrl>
+#include <atomic>
 #include <cstdlib>
+#include <memory>
 
 #include "document/TarnlightDoc.h"
 #include "drawings/ColorRef.h"
@@ -134,7 +137,32 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::ImportGpx, [this] {
         const std::optional<QString> path = Prompts::instance().openFileName(str::GpxFilter);
         if (!path) return;
-        const gpx::ImportReport report = gpx::ImportGpx(location, *path);
+        // A large file takes seconds to read and parse: that happens on a
+        // worker while the window is painted and the user may cancel;
+        // the location itself is changed here, once it is over.
+        struct Parse {
+            gpx::SourceBytes read;
+            gpx::ParsedGpx parsed;
+            std::atomic<bool> over{false};
+        };
+        auto job = std::make_shared<Parse>();
+        std::unique_ptr<QThread> worker(QThread::create([job, file = *path] {
+            job->read = gpx::ReadGpxFile(file);
+            if (job->read.source == gpx::Source::Read) job->parsed = gpx::ParseGpx(job->read.bytes);
+            job->over.store(true, std::memory_order_release);
+        }));
+        worker->start();
+        const bool waited = Prompts::instance().waitFor(
+            str::GpxImporting, [&job] { return job->over.load(std::memory_order_acquire); });
+        if (!waited) {
+            // Cancelled: the worker ends on its own and nothing is added.
+            QObject::connect(worker.get(), &QThread::finished, worker.get(), &QObject::deleteLater);
+            if (worker->isFinished()) worker->deleteLater();
+            worker.release();
+            return;
+        }
+        worker->wait();
+        const gpx::ImportReport report = gpx::ImportRead(location, job->read, job->parsed, *path);
         if (report.Added() > 0) {
             doc.SetModifiedFlag();
             viewport()->update();

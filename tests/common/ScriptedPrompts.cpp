@@ -59,6 +59,16 @@ int ScriptedPrompts::runModal(QDialog& dialog) {
     return dialog.result();
 }
 
+bool ScriptedPrompts::waitFor(const QString& text, const std::function<bool()>& done) {
+    waitTexts.append(text);
+    if (!waitCancels.empty()) {
+        const bool cancel = waitCancels.front();
+        waitCancels.pop_front();
+        if (cancel) return false;
+    }
+    return Prompts::waitFor(text, done);
+}
+
 bool ScriptedPrompts::printDialog(QPrinter&) {
     if (prints.empty()) return true;
     bool ok = prints.front();

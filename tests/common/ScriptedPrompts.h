@@ -32,6 +32,11 @@ public:
     bool printDialog(QPrinter& printer) override;
     bool pageSetupDialog(QPrinter& printer) override;
     void beep() override { ++beeps; }
+    // Each wait is cancelled at once when the next scripted answer says so;
+    // otherwise it lasts until the work is done.
+    bool waitFor(const QString& text, const std::function<bool()>& done) override;
+    void cancelWait(bool cancel) { waitCancels.push_back(cancel); }
+    QStringList waitTexts;  // the text of each wait, oldest first
 
     void reset();
 
@@ -47,6 +52,7 @@ public:
     std::deque<QColor> colors;
     std::deque<DialogScript> dialogs;
     std::deque<bool> prints;
+    std::deque<bool> waitCancels;
 };
 
 // The scripted prompts the shared test main installs.

@@ -1,4 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QTest>
+#include <QTimer>
+
 #include "../view/ViewFixture.h"
 #include "GpxTestSupport.h"
 #include "interchange/Gpx.h"
@@ -51,6 +57,64 @@ TEST_F(ViewGpxTest, CancelledImportChangesNothing) {
     EXPECT_TRUE(view->Location().userInfoPoints.points.empty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(scripted().messages.isEmpty());
+}
+
+// A large file is read and parsed on a worker while the user waits with a
+// Cancel button; cancelling leaves the location exactly as it was, even
+// though the worker finishes afterwards.
+TEST_F(ViewGpxTest, ImportWaitsWithTheUserAndACancelledOneAddsNothing) {
+    const QString path = dir.filePath("many.gpx");
+    QByteArray many = "<gpx version=\"1.1\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+    for (int i = 0; i < 2000; ++i) many += "<wpt lat=\"46.37\" lon=\"-93.76\"/>\n";
+    many += "</gpx>\n";
+    ASSERT_TRUE(testutil::WriteAll(path, many));
+
+    const qsizetype waitsBefore = scripted().waitTexts.size();
+    scripted().openFile(path);
+    scripted().cancelWait(true);
+    ASSERT_TRUE(table.execute(cmd::ImportGpx));
+    EXPECT_EQ(scripted().waitTexts.mid(waitsBefore), QStringList{"Importing GPX waypoints..."});
+    EXPECT_TRUE(view->Location().userInfoPoints.points.empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(scripted().messages.isEmpty());
+    // The worker's late result goes nowhere.
+    QTest::qWait(200);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(view->Location().userInfoPoints.points.empty());
+
+    scripted().openFile(path);
+    ASSERT_TRUE(table.execute(cmd::ImportGpx));
+    EXPECT_EQ(view->Location().userInfoPoints.points.size(), 2000u);
+    EXPECT_EQ(scripted().messages, QStringList{"2000 waypoint(s) added."});
+}
+
+// The program's own wait: past half a second a dialog shows the text with a
+// busy bar, its Cancel ends the wait at once, and a wait that ends by itself
+// closes the dialog.
+TEST(GuiWait, ShowsADialogPastHalfASecondAndCancelEndsIt) {
+    GuiPrompts gui;
+    Prompts* before = Prompts::install(&gui);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(gui.waitFor("quick", [&] { return clock.elapsed() > 100; }));
+    EXPECT_LT(clock.elapsed(), 450) << "a short wait shows no dialog";
+
+    QString shownText;
+    QTimer::singleShot(800, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dlg = qobject_cast<QProgressDialog*>(w); dlg && dlg->isVisible()) {
+                shownText = dlg->labelText();
+                dlg->cancel();
+            }
+    });
+    EXPECT_FALSE(gui.waitFor("Importing GPX waypoints...", [] { return false; }));
+    EXPECT_EQ(shownText, "Importing GPX waypoints...");
+
+    clock.restart();
+    EXPECT_TRUE(gui.waitFor("ends", [&] { return clock.elapsed() > 900; }));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<QProgressDialog*>(w) && w->isVisible());
+    Prompts::install(before);
 }
 
 TEST_F(ViewGpxTest, ExportWritesTheLocationsPointsWhereTheUserSays) {
