@@ -16,7 +16,9 @@
 #include "document/TarnlightDoc.h"
 #include "framework/Settings.h"
 #include "resources/CommandIds.h"
+#include "view/MapPrinter.h"
 #include "view/PrintJob.h"
+#include "view/TarnlightView.h"
 
 namespace {
 
@@ -139,6 +141,28 @@ TEST_F(ExportCommands, CancelledOrRefusedWritesNothing) {
     EXPECT_TRUE(scripted().messages[0].contains(nowhere)) << scripted().messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_TRUE(scripted().messages.size() == 1);
+}
+
+TEST_F(ExportCommands, PrintOfTheWholeLakeGoesOverThePagesAsked) {
+    if (!probe::HaveTools()) GTEST_SKIP() << "pdftoppm or pdftotext is missing";
+    Open();
+    QPrinter& printer = CMapPrinter::Of(frame->View())->Printer();
+    const QString pdf = dir.filePath("printed.pdf");
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    Choose({PrintOptions::Area::Whole, false, 4});
+    scripted().print(true);
+    Act(cmd::FilePrint)->trigger();
+    ASSERT_EQ(probe::PageCount(pdf), 4);
+    EXPECT_TRUE(probe::Text(pdf, 4).contains("Page 4 of 4 (B2, row 2, column 2)"));
+    // Back to the visible part: one page at a whole factor, without a scale.
+    QFile::remove(pdf);
+    Choose({PrintOptions::Area::Visible, false, 1});
+    scripted().print(true);
+    Act(cmd::FilePrint)->trigger();
+    ASSERT_EQ(probe::PageCount(pdf), 1);
+    EXPECT_FALSE(probe::Text(pdf).contains("Scale 1:"));
 }
 
 }  // namespace
