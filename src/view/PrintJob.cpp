@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 
 #include "document/TarnLocation.h"
+#include "drawings/PenScale.h"
 #include "geo/Coordinate.h"
 #include "resources/Strings.h"
 #include "view/PrintTexts.h"
@@ -32,6 +33,7 @@ constexpr double kTickPt = 4;
 constexpr double kMetresPerMile = 1609.344;
 constexpr double kMetresPerInch = 0.0254;
 constexpr double kFeetPerMile = 5280;
+constexpr double kScreenDpi = 96;  // a device-independent pixel is 1/96 inch
 
 QFont Font(double pixels, bool bold = false) {
     QFont f(kFamily);
@@ -331,14 +333,38 @@ void CPrintJob::DrawOverlays(QPainter& p, const PrintTile& tile) {
     p.translate(tile.target.topLeft());
     p.scale(zoom, zoom);
     p.translate(-tile.region.topLeft());
+    // Lines, points and icons keep the size the screen gives them, in
+    // device-independent pixels, whatever the scale of the map: s map
+    // pixels of the page's transform make one of them.
+    const double s = dpi / kScreenDpi / zoom;
     const QRect clip = tile.region.toAlignedRect();
     if (location.showRedLines) {
+        const CPenScale wider(s);
         location.freeHands.Draw(p, clip);
         location.lineDraws.Draw(p);
         location.rectElipDraws.Draw(p);
     }
-    if (location.showMapPoints) location.mapPoints.DrawAll(p);
-    location.userInfoPoints.DrawAll(p);
+    // Each mark is drawn about its own anchor, grown there to its size.
+    auto around = [&](QPointF anchor, auto draw) {
+        p.save();
+        p.translate(anchor);
+        p.scale(s, s);
+        p.translate(-anchor);
+        draw();
+        p.restore();
+    };
+    const double reach = 40 * s;  // the largest mark, in map pixels
+    const QRectF near = tile.region.adjusted(-reach, -reach, reach, reach);
+    if (location.showMapPoints)
+        for (const auto& point : location.mapPoints.items)
+            if (near.contains(point->position))
+                around(QPointF(point->position), [&] { point->Draw(p); });
+    const CUserInfoPointList& infos = location.userInfoPoints;
+    for (const auto& point : infos.points) {
+        const QRect icon = infos.IconRect(*point);
+        if (!near.contains(icon.topLeft())) continue;
+        around(QPointF(icon.topLeft()), [&] { infos.Draw(p, QRect(icon.topLeft(), QSize(1, 1))); });
+    }
     p.restore();
 }
 

@@ -6,7 +6,12 @@
 #include <QImage>
 #include <cmath>
 
+#include <QPageLayout>
+#include <QPageSize>
+
 #include "document/TarnLocation.h"
+#include "drawings/LineDraw.h"
+#include "points/MapPoint.h"
 #include "view/MapPrinter.h"
 #include "view/PrintJob.h"
 
@@ -135,6 +140,49 @@ TEST(PrintLayout, TilesCoverTheAreaWithTheOverlap) {
     why.clear();
     EXPECT_FALSE(CPrintJob(flat, QRect(0, 0, 100, 100), "", "", fine).Layout(a4, dpi, &why));
     EXPECT_FALSE(why.isEmpty());
+}
+
+// Vertical extent of the pixels of colour c in column x of img.
+int Thickness(const QImage& img, int x, QColor c) {
+    int top = -1, bottom = -1;
+    for (int y = 0; y < img.height(); ++y) {
+        const QColor p = img.pixelColor(x, y);
+        if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) +
+                std::abs(p.blue() - c.blue()) >
+            60)
+            continue;
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+TEST(PrintLayout, LinesAndPointsKeepTheirScreenSizeAtAnyScale) {
+    CTarnLocation l;
+    Calibrate(l, 1000, 1000);
+    CLineDraw& line = l.lineDraws.AddNew();
+    line.penWidth = 4;
+    line.penColor = 0x0000FF;  // red
+    line.points = {{100, 500}, {900, 500}};
+    l.mapPoints.AddPoint(500, 200, 0, 0, "reef", "");
+    const QColor pointColour = CMapPoint::TypeColor(0);
+    constexpr int dpi = 192;  // two device pixels to the device-independent one
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    // The whole location fitted, then a tenth of it: the map grows tenfold.
+    for (const QRect& region : {QRect(0, 0, 1000, 1000), QRect(450, 150, 100, 400)}) {
+        SCOPED_TRACE(region.width());
+        PrintOptions o;
+        o.area = PrintOptions::Area::Rectangle;
+        CPrintJob job(l, region, "lake", "lake.fnm", o);
+        ASSERT_TRUE(job.Layout(layout.paintRectPixels(dpi).size(), dpi, nullptr));
+        const QImage page = job.RenderPage(layout, dpi, 0);
+        const PrintTile& tile = job.Tiles()[0];
+        const int x = qRound(tile.target.left() + (500 - region.left() + 0.5) * job.Zoom() + 20);
+        EXPECT_NEAR(Thickness(page, x, Qt::red), 4 * 2, 1.5);
+        // The point's square: 2 * 5 + 1 screen pixels a side, less its black rim.
+        const int px = qRound(tile.target.left() + (500.5 - region.left()) * job.Zoom());
+        EXPECT_NEAR(Thickness(page, px, pointColour), (11 - 2) * 2, 2.5);
+    }
 }
 
 }  // namespace
