@@ -19,6 +19,7 @@
 #include "resources/Strings.h"
 #include "view/PrintOptionsDialog.h"
 #include "view/PrintTexts.h"
+#include "view/StreamedFile.h"
 #include "view/TarnlightView.h"
 
 namespace {
@@ -151,14 +152,15 @@ bool CMapPrinter::WritePdf(const QString& path, const QPageLayout& layout) {
         Prompts::instance().message(error);
         return false;
     }
-    CAtomicFile file(path);
+    CStreamedFile file(path);
     CAtomicFile::Status status = file.Open();
     if (status == CAtomicFile::Status::Ok) {
         // Written straight into the file as it grows: a big location's
         // PDF never needs to fit in memory as well.
-        if (!job.WritePdf(file.Device(), layout, kExportPdfDpi, &error))
-            file.Fail(CAtomicFile::Status::WriteFault);
-        status = file.Commit();
+        if (!job.WritePdf(file, layout, kExportPdfDpi, &error))
+            status = CAtomicFile::Status::WriteFault;  // discarded with the file
+        else
+            status = file.Commit();
     }
     if (status != CAtomicFile::Status::Ok) {
         Prompts::instance().message(status == CAtomicFile::Status::DiskFull
@@ -246,12 +248,13 @@ bool CMapPrinter::PrintOn(QPrinter& target) {
 bool CMapPrinter::PrintToPdfFile(const QPrinter& target) {
     // Qt's PDF printer writes straight into the file and never says when a
     // write failed; a full disk would leave half a PDF where the old one
-    // was. The page is made in memory and saved whole or not at all.
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
+    // was. The pages go to a file saved whole or not at all, as they are
+    // made: a whole location's PDF need not fit in memory too.
+    const QString path = target.outputFileName();
+    CStreamedFile file(path);
+    CAtomicFile::Status status = file.Open();
+    if (status == CAtomicFile::Status::Ok) {
+        QPdfWriter pdf(&file);
         pdf.setPageLayout(target.pageLayout());
         pdf.setResolution(target.resolution());
         pdf.setTitle(target.docName());
@@ -263,12 +266,11 @@ bool CMapPrinter::PrintToPdfFile(const QPrinter& target) {
         }
         const bool painted = PaintAll(p, pdf, target.pageLayout(), target.resolution());
         if (!p.end() || !painted) {
-            Prompts::instance().message(str::PrintFailed);
-            return false;
+            if (painted) Prompts::instance().message(str::PrintFailed);
+            return false;  // the file is discarded
         }
+        status = file.Commit();
     }
-    const QString path = target.outputFileName();
-    const CAtomicFile::Status status = CAtomicFile::Write(path, bytes);
     if (status != CAtomicFile::Status::Ok) {
         // A full disk is said as such; any other refusal as printing's own.
         Prompts::instance().message(status == CAtomicFile::Status::DiskFull

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -13,9 +15,11 @@
 
 #include "AssembledApp.h"
 #include "PdfProbe.h"
+#include "TmpfsVolume.h"
 #include "document/TarnlightDoc.h"
 #include "framework/Settings.h"
 #include "resources/CommandIds.h"
+#include "resources/Strings.h"
 #include "view/MapPrinter.h"
 #include "view/PrintJob.h"
 #include "view/TarnlightView.h"
@@ -141,6 +145,57 @@ TEST_F(ExportCommands, CancelledOrRefusedWritesNothing) {
     EXPECT_TRUE(scripted().messages[0].contains(nowhere)) << scripted().messages[0].toStdString();
     EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_TRUE(scripted().messages.size() == 1);
+}
+
+TEST_F(ExportCommands, PdfOnAFullDiskLeavesTheOldFileAndSaysSo) {
+    TmpfsVolume volume(1024 * 1024);
+    if (!volume.mounted()) GTEST_SKIP() << volume.why().toStdString();
+    Open();
+    const QString pdf = volume.filePath(QString::fromUtf8("Sjön–Ærø.pdf"));
+    const QByteArray old = "%PDF-1.4 an older export\n";
+    ASSERT_TRUE(testutil::WriteAll(pdf, old));
+    ASSERT_TRUE(volume.LeaveFree(64 * 1024));  // the whole lake takes some 400 KB
+    Choose({});
+    scripted().saveFile(pdf);
+    Act(cmd::ExportPdf)->trigger();
+    EXPECT_EQ(scripted().messages, QStringList{str::DiskFull});
+    EXPECT_EQ(testutil::ReadAll(pdf), old);
+    QStringList left = QDir(volume.path()).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(".filler");
+    EXPECT_EQ(left, QStringList{QFileInfo(pdf).fileName()});
+}
+
+TEST_F(ExportCommands, OptionsPageOffersWhatFitsTheChoice) {
+    Open();
+    bool ran = false;
+    scripted().dialog([&](QDialog& d) {
+        ran = true;
+        auto* area = d.findChild<QComboBox*>("area");
+        auto* scale = d.findChild<QComboBox*>("scale");
+        auto* pages = d.findChild<QSpinBox*>("pages");
+        auto* rectX = d.findChild<QSpinBox*>("rectX");
+        ASSERT_TRUE(area && scale && pages && rectX);
+        if (qEnvironmentVariableIsSet("FM_GRAB_DIALOG")) d.grab().save(qgetenv("FM_GRAB_DIALOG"));
+        // The print of the visible part, fitted, is the first choice.
+        EXPECT_EQ(PrintOptions::Area(area->currentData().toInt()), PrintOptions::Area::Visible);
+        EXPECT_FALSE(rectX->isEnabled());
+        EXPECT_TRUE(pages->isEnabled());
+        area->setCurrentIndex(area->findData(int(PrintOptions::Area::Rectangle)));
+        EXPECT_TRUE(rectX->isEnabled());
+        // At a scale the pages follow from it.
+        scale->setEditText("1:24 000");
+        EXPECT_FALSE(pages->isEnabled());
+        // A scale that is none is refused, with a word on how to write one.
+        scale->setEditText("big");
+        d.accept();
+        EXPECT_EQ(d.result(), QDialog::Rejected);
+        EXPECT_EQ(scripted().messages.size(), 1);
+        scale->setEditText("1 inch = 1 mile");
+        d.reject();
+    });
+    Act(cmd::ExportPdf)->trigger();
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(scripted().proposedSaveNames.isEmpty());
 }
 
 TEST_F(ExportCommands, PrintOfTheWholeLakeGoesOverThePagesAsked) {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
@@ -13,6 +14,8 @@
 #include <set>
 
 #include "PdfProbe.h"
+#include "TestUtil.h"
+#include "TmpfsVolume.h"
 #include "ToolRun.h"
 #include "geo/Coordinate.h"
 
@@ -272,6 +275,43 @@ TEST_F(RenderPdf, RefusesWhatItCannotPrint) {
     }
     const testutil::ToolRun missing = Fnm({kSample, dir.filePath("no/such/dir/out.pdf")});
     EXPECT_EQ(missing.status, 2);
+}
+
+// Pages rendered over an older PDF on a disk with every free size up to the
+// new file's size: the new PDF lands whole, or the old one stays byte for
+// byte, fnm says the disk is full and fails.
+TEST_F(RenderPdf, PdfOnAFullDiskIsWholeOrLeavesTheOldFile) {
+    TmpfsVolume volume(2 * 1024 * 1024);
+    if (!volume.mounted()) GTEST_SKIP() << volume.why().toStdString();
+    const QString pdf = volume.filePath(QString::fromUtf8("Sjön–Ærø.pdf"));
+    ASSERT_EQ(Fnm({kSample, pdf, "--landscape"}).status, 0);
+    const qint64 size = QFileInfo(pdf).size();
+    ASSERT_GT(size, 10000);
+    const QByteArray old = "%PDF-1.4 an older print\n";
+    int landed = 0, refused = 0;
+    for (qint64 free : TmpfsVolume::FreeSizes(size + 64 * 1024, 64 * 1024)) {
+        SCOPED_TRACE("free " + std::to_string(free));
+        volume.Unfill();
+        ASSERT_TRUE(testutil::WriteAll(pdf, old));
+        ASSERT_TRUE(volume.LeaveFree(free));
+        const testutil::ToolRun run = Fnm({kSample, pdf, "--landscape"});
+        const QByteArray now = testutil::ReadAll(pdf);
+        if (run.status == 0) {
+            ++landed;
+            EXPECT_EQ(now.size(), size);
+            EXPECT_TRUE(now.startsWith("%PDF") && now.trimmed().endsWith("%%EOF"));
+        } else {
+            ++refused;
+            EXPECT_EQ(run.status, 2);
+            EXPECT_TRUE(run.err.contains("disk", Qt::CaseInsensitive)) << run.err.toStdString();
+            EXPECT_EQ(now, old);
+        }
+        QStringList left = QDir(volume.path()).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(".filler");
+        EXPECT_EQ(left, QStringList{QFileInfo(pdf).fileName()});  // no temporary file
+    }
+    EXPECT_GT(landed, 0);
+    EXPECT_GT(refused, 0);
 }
 
 TEST_F(RenderPdf, PngPagesAreNumberedFiles) {

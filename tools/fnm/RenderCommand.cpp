@@ -19,6 +19,7 @@
 #include "framework/AtomicFile.h"
 #include "view/MapPrinter.h"
 #include "view/PrintJob.h"
+#include "view/StreamedFile.h"
 
 namespace fnm {
 namespace {
@@ -116,13 +117,12 @@ int RenderPages(CTarnLocation& location, const QRect& region, const Request& r,
     CPrintJob job(location, region, QFileInfo(r.file).completeBaseName(), title, r.options);
     QString error;
     if (r.pdf) {
-        CAtomicFile file(r.out);
+        CStreamedFile file(r.out);
         if (const auto status = file.Open(); status != CAtomicFile::Status::Ok) {
             Complain(CAtomicFile::Message(status, r.out));
             return kFileFault;
         }
-        if (!job.WritePdf(file.Device(), layout, kPdfDpi, &error)) {
-            file.Fail(CAtomicFile::Status::WriteFault);
+        if (!job.WritePdf(file, layout, kPdfDpi, &error)) {
             Complain("fnm render: " + (error.isEmpty() ? "unable to write " + r.out : error));
             return kFileFault;
         }
