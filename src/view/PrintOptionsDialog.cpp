@@ -15,9 +15,10 @@
 #include "view/PrintTexts.h"
 
 namespace {
-QSpinBox* Spin(QWidget* parent, const char* name, int most) {
+QSpinBox* Spin(QWidget* parent, const char* name, const char* prefix, int most) {
     auto* s = new QSpinBox(parent);
     s->setObjectName(name);
+    s->setPrefix(prefix);
     s->setRange(0, std::max(1, most));
     return s;
 }
@@ -39,10 +40,10 @@ CPrintOptionsDialog::CPrintOptionsDialog(const PrintOptions& o, const QSize& ext
     form->addRow(printstr::AreaLabel, area);
 
     auto* rectRow = new QHBoxLayout;
-    rectX = Spin(this, "rectX", extent.width());
-    rectY = Spin(this, "rectY", extent.height());
-    rectW = Spin(this, "rectWidth", extent.width());
-    rectH = Spin(this, "rectHeight", extent.height());
+    rectX = Spin(this, "rectX", "x ", extent.width());
+    rectY = Spin(this, "rectY", "y ", extent.height());
+    rectW = Spin(this, "rectWidth", "w ", extent.width());
+    rectH = Spin(this, "rectHeight", "h ", extent.height());
     rectW->setMinimum(1);
     rectH->setMinimum(1);
     rectX->setValue(o.rectangle.x());
