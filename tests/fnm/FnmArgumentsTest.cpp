@@ -142,7 +142,7 @@ TEST_F(FnmArguments, HelpForEverySubcommandAndTheVersion) {
         {"import-gpx", "usage: fnm import-gpx FILE IN.gpx OUT.fnm"},
         {"render",
          "usage: fnm render FILE OUT.png|OUT.pdf [--x X --y Y --width W --height H] [--whole] "
-         "[--scale N] [--pages N] [--overlap MM] [--landscape] [--dpi DPI]"},
+         "[--scale N] [--pages N] [--overlap MM] [--landscape] [--paper SIZE] [--dpi DPI]"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);

@@ -62,7 +62,7 @@ TEST_F(FnmInterchange, HelpListsTheNewSubcommands) {
     for (const char* usage :
          {"fnm export-gpx FILE OUT.gpx", "fnm import-gpx FILE IN.gpx OUT.fnm",
           "fnm render FILE OUT.png|OUT.pdf [--x X --y Y --width W --height H] [--whole] [--scale "
-          "N] [--pages N] [--overlap MM] [--landscape] [--dpi DPI]"})
+          "N] [--pages N] [--overlap MM] [--landscape] [--paper SIZE] [--dpi DPI]"})
         EXPECT_TRUE(run.out.contains(usage)) << usage;
 }
 

@@ -112,6 +112,9 @@ TEST_F(RenderPdf, ScaleBarMatchesTheCalibration) {
         }
         const double expected = miles * pixelsPerMile;
         EXPECT_NEAR(bar.length, expected, expected * 0.01) << "bar of " << miles << " mi";
+        RecordProperty(
+            std::string("bar_error_percent_") + c.name,
+            QString::number(100 * (bar.length - expected) / expected, 'f', 3).toStdString());
     }
 }
 
@@ -182,6 +185,7 @@ TEST_F(RenderPdf, FooterIsLegibleAndNamesTheFileWhateverItsName) {
         // The line's height is the font's ascent and descent: 8 to 11 points.
         EXPECT_GE(w.box.height(), 8.0) << w.text.toStdString();
         EXPECT_LE(w.box.height(), 11.0) << w.text.toStdString();
+        RecordProperty("footer_line_points", QString::number(w.box.height(), 'f', 2).toStdString());
     }
     EXPECT_EQ(footerWords, 3);
 }
@@ -264,6 +268,7 @@ TEST_F(RenderPdf, RefusesWhatItCannotPrint) {
         {"too many pages", {"--scale", "1000"}, 2},
         {"whole and a rectangle", {"--whole", "--x", "5"}, 64},
         {"outside the maps", {"--x", "5000", "--y", "5000", "--width", "10", "--height", "10"}, 2},
+        {"unknown paper", {"--paper", "foolscap"}, 64},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -325,6 +330,9 @@ TEST_F(RenderPdf, PngPagesAreNumberedFiles) {
         EXPECT_NEAR(page.width(), 210 / 25.4 * 60, 1);
         EXPECT_NEAR(page.height(), 297 / 25.4 * 60, 1);
     }
+    // Letter paper, landscape.
+    ASSERT_EQ(Fnm({kSample, out, "--paper", "Letter", "--landscape", "--dpi", "60"}).status, 0);
+    EXPECT_EQ(QImage(out).size(), QSize(11 * 60, qRound(8.5 * 60)));
     // Without page options the picture stays the bare composition.
     ASSERT_EQ(
         Fnm({kSample, out, "--x", "10", "--y", "20", "--width", "30", "--height", "40"}).status, 0);

@@ -34,7 +34,13 @@ struct Request {
     bool pageLayout = false;  // a printed page rather than the bare picture
     PrintOptions options;
     int dpi = kPageImageDpi;
+    QPageSize::PageSizeId paper = QPageSize::A4;
 };
+
+// The paper sizes --paper knows.
+const std::pair<const char*, QPageSize::PageSizeId> kPapers[] = {
+    {"a4", QPageSize::A4},         {"a3", QPageSize::A3},       {"a5", QPageSize::A5},
+    {"letter", QPageSize::Letter}, {"legal", QPageSize::Legal}, {"tabloid", QPageSize::Tabloid}};
 
 bool ParseRequest(const Invocation& inv, Request& r) {
     if (inv.operands.size() != 2) return false;
@@ -54,7 +60,7 @@ bool ParseRequest(const Invocation& inv, Request& r) {
     r.options.landscape = inv.Has("--landscape");
     r.options.area = PrintOptions::Area::Whole;
     r.pageLayout = r.pdf || inv.Has("--whole") || inv.Has("--landscape");
-    for (const char* valued : {"--scale", "--pages", "--overlap", "--dpi"})
+    for (const char* valued : {"--scale", "--pages", "--overlap", "--dpi", "--paper"})
         if (inv.Value(valued)) r.pageLayout = true;
     return true;
 }
@@ -77,6 +83,18 @@ bool ParsePageOptions(const Invocation& inv, Request& r) {
     if (const auto text = inv.Value("--overlap")) {
         if (!ParseNumber(inv, *text, "the overlap in millimetres", 0, 50, v)) return false;
         r.options.overlapMm = v;
+    }
+    if (const auto text = inv.Value("--paper")) {
+        bool known = false;
+        for (const auto& [name, id] : kPapers)
+            if (text->compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+                r.paper = id;
+                known = true;
+            }
+        if (!known) {
+            Complain("fnm render: the paper is one of a4, a3, a5, letter, legal, tabloid");
+            return false;
+        }
     }
     if (const auto text = inv.Value("--dpi")) {
         if (!ParseNumber(inv, *text, "the resolution", 30, 600, v)) return false;
@@ -111,7 +129,7 @@ int WritePng(const QImage& picture, const QString& out) {
 
 int RenderPages(CTarnLocation& location, const QRect& region, const Request& r,
                 const QString& title) {
-    const QPageLayout layout(QPageSize(QPageSize::A4),
+    const QPageLayout layout(QPageSize(r.paper),
                              r.options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                              QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
     CPrintJob job(location, region, QFileInfo(r.file).completeBaseName(), title, r.options);

@@ -13,7 +13,7 @@ inline constexpr int kPageImageDpi = 150;
 // fnm render FILE OUT.png [--x X --y Y --width W --height H]: the location
 // composed as printing composes it, the whole extent unless a rectangle is
 // given. OUT.pdf, or any of the page options (--whole, --scale, --pages,
-// --landscape, --overlap, --dpi), lays the area out on A4 pages as printing
+// --landscape, --overlap, --paper, --dpi), lays the area out on pages as printing
 // does: framed, with ticks, scale bar and footer; several PNG pages are
 // written as OUT-1.png, OUT-2.png ...
 int Render(const Invocation& inv);

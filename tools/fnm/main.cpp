@@ -75,12 +75,13 @@ const Subcommand kSubcommands[] = {
      &fnm::ImportGpx},
     {"render",
      "FILE OUT.png|OUT.pdf [--x X --y Y --width W --height H] [--whole] [--scale N] "
-     "[--pages N] [--overlap MM] [--landscape] [--dpi DPI]",
+     "[--pages N] [--overlap MM] [--landscape] [--paper SIZE] [--dpi DPI]",
      "the location composed as printing composes it, as a PNG (whole extent by default); "
-     "OUT.pdf or a page option prints it on A4 pages at 1:N or fitted to at most N pages, with "
-     "frame, ticks, scale bar and footer (several PNG pages: OUT-1.png, OUT-2.png ...)",
+     "OUT.pdf or a page option prints it on pages (A4 unless --paper) at 1:N or fitted to at most "
+     "N pages, with frame, ticks, scale bar and footer (several PNG pages: OUT-1.png, OUT-2.png "
+     "...)",
      {{"--whole", "--landscape"},
-      {"--x", "--y", "--width", "--height", "--scale", "--pages", "--overlap", "--dpi"}},
+      {"--x", "--y", "--width", "--height", "--scale", "--pages", "--overlap", "--paper", "--dpi"}},
      &fnm::Render,
      true},
     {"almanac",
