@@ -337,6 +337,8 @@ void CPrintJob::DrawOverlays(QPainter& p, const PrintTile& tile) {
     // device-independent pixels, whatever the scale of the map: s map
     // pixels of the page's transform make one of them.
     const double s = dpi / kScreenDpi / zoom;
+    // Icons are small and sharp: a PDF keeps them exact rather than as JPEG.
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
     const QRect clip = tile.region.toAlignedRect();
     if (location.showRedLines) {
         const CPenScale wider(s);

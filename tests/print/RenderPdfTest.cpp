@@ -52,6 +52,10 @@ double BarMiles(const QString& text) {
     return m.captured(1).toDouble() / (m.captured(2) == "ft" ? 5280.0 : 1.0);
 }
 
+QString RunOutput(const QString& program, const QStringList& args) {
+    return testutil::RunTool(program, args).out;
+}
+
 class RenderPdf : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -207,6 +211,16 @@ TEST_F(RenderPdf, MapMatchesTheComposedPicture) {
                            .copy(inside.translated(-frame.topLeft()));
     const QImage printed = page.copy(inside);
     EXPECT_LT(probe::MeanDifference(printed, map), 6.0);
+    // The PDF holds the maps at their own resolution: 1600 x 1824 pixels in
+    // bands the full width of the lake, not a picture made at the printer's.
+    const QString list = RunOutput("pdfimages", {"-list", pdf});
+    int rows = 0;
+    static const QRegularExpression image(R"(^\s*1\s+\d+\s+image\s+(\d+)\s+(\d+)\s)");
+    for (const QString& line : list.split('\n'))
+        if (const auto m = image.match(line); m.hasMatch() && m.captured(1).toInt() == 1600)
+            rows += m.captured(2).toInt();
+    EXPECT_GE(rows, kExtent.height()) << list.toStdString();
+    EXPECT_LE(rows, kExtent.height() + 16) << list.toStdString();  // bands overlap by a row
     // A shift by a few map pixels is already far worse: the check sees placement.
     const QImage shifted = page.copy(inside.translated(6, 0));
     EXPECT_GT(probe::MeanDifference(shifted, map), probe::MeanDifference(printed, map) * 1.5);
