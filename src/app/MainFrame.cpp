@@ -163,9 +163,10 @@ void CMainFrame::CreateMenus() {
         connect(m, &QMenu::aboutToShow, &table, &CommandTable::refresh);
         return m;
     };
-    fileMenu = addMenu("&File", {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0,
-                                 cmd::ImportGpx, cmd::ExportGpx, 0, cmd::FilePrint,
-                                 cmd::FilePrintPreview, cmd::FilePrintSetup, 0, cmd::FileSendMail});
+    fileMenu = addMenu(
+        "&File", {cmd::FileNew, cmd::FileOpen, cmd::FileSave, cmd::FileSaveAs, 0, cmd::ImportGpx,
+                  cmd::ExportGpx, 0, cmd::FilePrint, cmd::FilePrintPreview, cmd::FilePrintSetup,
+                  cmd::ExportPdf, cmd::ExportImage, 0, cmd::FileSendMail});
     recentSeparator = fileMenu->addSeparator();
     for (int i = 0; i < RecentFileList::kSize; ++i) {
         QAction* a = Act(cmd::FileMru1 + i);

@@ -18,6 +18,8 @@ inline constexpr int FileMru1 = 57616;  // 57616..57618: the recent-file entries
 inline constexpr int AppExit = 57665;
 inline constexpr int ImportGpx = 33001;
 inline constexpr int ExportGpx = 33002;
+inline constexpr int ExportPdf = 33003;
+inline constexpr int ExportImage = 33004;
 inline constexpr int ShowOverview = 33030;
 // Help
 inline constexpr int AppAbout = 57664;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -16,6 +17,9 @@
 #include "framework/AtomicFile.h"
 #include "framework/Prompts.h"
 #include "resources/Strings.h"
+#include "view/PrintOptionsDialog.h"
+#include "view/PrintTexts.h"
+#include "view/StreamedFile.h"
 #include "view/TarnlightView.h"
 
 namespace {
@@ -23,6 +27,8 @@ constexpr const char* kFooterFamily = "arial";
 constexpr double kFooterPoints = 9;  // on paper, at any printer resolution
 constexpr int kFooterTextGap = 5;    // above the page bottom, plus one line
 constexpr int kFooterRuleGap = 30;   // the rule sits this far above, likewise
+constexpr int kExportPdfDpi = 1200;
+constexpr int kExportImageDpi = 150;
 }  // namespace
 
 CMapPrinter::CMapPrinter(CTarnlightView& v) : QObject(&v), view(v) {
@@ -34,6 +40,7 @@ CMapPrinter* CMapPrinter::Of(CTarnlightView& v) {
 }
 
 bool CMapPrinter::OnFilePrint() {
+    if (!ChooseOptions()) return false;
     if (!Prompts::instance().printDialog(printer)) return false;
     return PrintOn(printer);
 }
@@ -47,13 +54,166 @@ void CMapPrinter::OnFilePrintPreview() {
     // The preview's own Print button comes back here with the real printer.
     connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [this](QPrinter* target) {
         QPainter p(target);
-        PaintPage(p, *target);
+        PaintAll(p, *target, target->pageLayout(), target->resolution());
     });
     Prompts::instance().runModal(dlg);
 }
 
 bool CMapPrinter::OnFilePrintSetup() {
-    return Prompts::instance().pageSetupDialog(printer);
+    if (!Prompts::instance().pageSetupDialog(printer)) return false;
+    // The orientation chosen here is the options page's from now on.
+    if (!optionsChosen) options.rectangle = QRect(view.ScrollPosition(), view.viewport()->size());
+    options.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+    optionsChosen = true;
+    return true;
+}
+
+bool CMapPrinter::ChooseOptions() {
+    if (!optionsChosen) {
+        options.landscape = view.printLS;
+        options.rectangle = QRect(view.ScrollPosition(), view.viewport()->size());
+    }
+    CPrintOptionsDialog dlg(options, view.Location().ZoomedExtent(), &view);
+    if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return false;
+    options = dlg.Options();
+    optionsChosen = true;
+    printer.setPageOrientation(options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return true;
+}
+
+bool CMapPrinter::IsPlainVisiblePrint() const {
+    return options.area == PrintOptions::Area::Visible && options.scale <= 0 && options.pages <= 1;
+}
+
+QRect CMapPrinter::OptionsRegion() const {
+    const QRect extent(QPoint(0, 0), view.Location().ZoomedExtent());
+    switch (options.area) {
+        case PrintOptions::Area::Whole:
+            return extent;
+        case PrintOptions::Area::Rectangle:
+            return options.rectangle.normalized() & extent;
+        case PrintOptions::Area::Visible:
+            break;
+    }
+    return QRect(view.ScrollPosition(), view.viewport()->size()) & extent;
+}
+
+CPrintJob CMapPrinter::MakeJob() const {
+    const QString path = view.Document().GetPathName();
+    const QString title = view.Document().GetTitle();
+    const QString name = QFileInfo(path.isEmpty() ? title : path).completeBaseName();
+    return CPrintJob(view.Location(), OptionsRegion(), name, title, options);
+}
+
+QString CMapPrinter::PageFileName(const QString& path, int index, int count) {
+    if (count <= 1) return path;
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : "." + info.suffix();
+    return QString("%1-%2%3")
+        .arg(path.left(path.size() - suffix.size()))
+        .arg(index + 1)
+        .arg(suffix);
+}
+
+namespace {
+QString Proposed(const QString& title, const char* extension) {
+    const QFileInfo info(title);
+    if (title.isEmpty()) return QString("map.") + extension;
+    return info.path() + "/" + info.completeBaseName() + "." + extension;
+}
+
+QPageLayout ExportLayout(const QPrinter& printer, bool landscape) {
+    QPageLayout layout = printer.pageLayout();
+    layout.setOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    return layout;
+}
+}  // namespace
+
+bool CMapPrinter::OnExportPdf() {
+    if (!ChooseOptions()) return false;
+    const auto path = Prompts::instance().saveFileName(
+        Proposed(view.Document().GetPathName(), "pdf"), printstr::PdfFilter);
+    if (!path) return false;
+    return WritePdf(*path, ExportLayout(printer, options.landscape));
+}
+
+bool CMapPrinter::OnExportImage() {
+    if (!ChooseOptions()) return false;
+    const auto path = Prompts::instance().saveFileName(
+        Proposed(view.Document().GetPathName(), "png"), printstr::PngFilter);
+    if (!path) return false;
+    return WriteImages(*path, ExportLayout(printer, options.landscape), kExportImageDpi);
+}
+
+bool CMapPrinter::WritePdf(const QString& path, const QPageLayout& layout) {
+    CPrintJob job = MakeJob();
+    QString error;
+    if (!job.Layout(layout.paintRectPixels(kExportPdfDpi).size(), kExportPdfDpi, &error)) {
+        Prompts::instance().message(error);
+        return false;
+    }
+    CStreamedFile file(path);
+    CAtomicFile::Status status = file.Open();
+    if (status == CAtomicFile::Status::Ok) {
+        // Written straight into the file as it grows: a big location's
+        // PDF never needs to fit in memory as well.
+        if (!job.WritePdf(file, layout, kExportPdfDpi, &error))
+            status = CAtomicFile::Status::WriteFault;  // discarded with the file
+        else
+            status = file.Commit();
+    }
+    if (status != CAtomicFile::Status::Ok) {
+        Prompts::instance().message(status == CAtomicFile::Status::DiskFull
+                                        ? CAtomicFile::Message(status, path)
+                                        : QString(printstr::ExportFailed).arg(path));
+        return false;
+    }
+    return true;
+}
+
+bool CMapPrinter::WriteImages(const QString& path, const QPageLayout& layout, int dpi) {
+    CPrintJob job = MakeJob();
+    QString error;
+    if (!job.Layout(layout.paintRectPixels(dpi).size(), dpi, &error)) {
+        Prompts::instance().message(error);
+        return false;
+    }
+    for (int i = 0; i < job.PageCount(); ++i) {
+        const QString name = PageFileName(path, i, job.PageCount());
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        const QImage page = job.RenderPage(layout, dpi, i);
+        const CAtomicFile::Status status = page.isNull() || !page.save(&buffer, "PNG")
+                                               ? CAtomicFile::Status::WriteFault
+                                               : CAtomicFile::Write(name, png);
+        if (status != CAtomicFile::Status::Ok) {
+            Prompts::instance().message(status == CAtomicFile::Status::DiskFull
+                                            ? CAtomicFile::Message(status, name)
+                                            : QString(printstr::ExportFailed).arg(name));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CMapPrinter::PaintAll(QPainter& p, QPagedPaintDevice& device, const QPageLayout& layout,
+                           int resolution) {
+    if (IsPlainVisiblePrint()) {
+        PaintPage(p, layout, resolution);
+        return true;
+    }
+    CPrintJob job = MakeJob();
+    QString error;
+    if (!job.Layout(layout.paintRectPixels(resolution).size(), resolution, &error)) {
+        Prompts::instance().message(error);
+        return false;
+    }
+    for (int i = 0; i < job.PageCount(); ++i) {
+        if (i > 0) device.newPage();
+        job.PaintPage(p, i);
+    }
+    return true;
 }
 
 bool CMapPrinter::PrintTo(const QString& printerName) {
@@ -81,19 +241,20 @@ bool CMapPrinter::PrintOn(QPrinter& target) {
         Prompts::instance().message(str::PrintFailed);
         return false;
     }
-    PaintPage(p, target);
-    return p.end();
+    const bool painted = PaintAll(p, target, target.pageLayout(), target.resolution());
+    return p.end() && painted;
 }
 
 bool CMapPrinter::PrintToPdfFile(const QPrinter& target) {
     // Qt's PDF printer writes straight into the file and never says when a
     // write failed; a full disk would leave half a PDF where the old one
-    // was. The page is made in memory and saved whole or not at all.
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter pdf(&buffer);
+    // was. The pages go to a file saved whole or not at all, as they are
+    // made: a whole location's PDF need not fit in memory too.
+    const QString path = target.outputFileName();
+    CStreamedFile file(path);
+    CAtomicFile::Status status = file.Open();
+    if (status == CAtomicFile::Status::Ok) {
+        QPdfWriter pdf(&file);
         pdf.setPageLayout(target.pageLayout());
         pdf.setResolution(target.resolution());
         pdf.setTitle(target.docName());
@@ -103,14 +264,13 @@ bool CMapPrinter::PrintToPdfFile(const QPrinter& target) {
             Prompts::instance().message(str::PrintFailed);
             return false;
         }
-        PaintPage(p, target.pageLayout(), target.resolution());
-        if (!p.end()) {
-            Prompts::instance().message(str::PrintFailed);
-            return false;
+        const bool painted = PaintAll(p, pdf, target.pageLayout(), target.resolution());
+        if (!p.end() || !painted) {
+            if (painted) Prompts::instance().message(str::PrintFailed);
+            return false;  // the file is discarded
         }
+        status = file.Commit();
     }
-    const QString path = target.outputFileName();
-    const CAtomicFile::Status status = CAtomicFile::Write(path, bytes);
     if (status != CAtomicFile::Status::Ok) {
         // A full disk is said as such; any other refusal as printing's own.
         Prompts::instance().message(status == CAtomicFile::Status::DiskFull

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <optional>
+
+#include "view/PrintJob.h"
 
 class QColor;
 class QImage;
@@ -17,6 +20,11 @@ class CTarnlightView;
 // file, then the visible part of the map enlarged by a whole factor from the
 // page's top-left corner. One printer serves the whole run, so the choice
 // made in print setup holds for every later print and preview.
+//
+// The print options page offers more: the whole location or a rectangle of
+// it, fitted to one or more pages or at a scale, framed with latitude and
+// longitude ticks, a scale bar and a north arrow (CPrintJob). The same pages
+// can be exported as a PDF file or as PNG pictures without any printer.
 class CMapPrinter : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +42,27 @@ public:
     bool OnFilePrintDirect();
     void OnFilePrintPreview();
     bool OnFilePrintSetup();
+    // Options page, then a file name; false when cancelled or not written.
+    bool OnExportPdf();
+    bool OnExportImage();
+
+    // The print options page; false when cancelled. Its orientation
+    // becomes the printer's.
+    bool ChooseOptions();
+    PrintOptions& Options() { return options; }
+    // Whether the options ask for the visible part at a whole factor, the
+    // print of one page that needs no job.
+    bool IsPlainVisiblePrint() const;
+    // The area the options name, in logical map pixels, inside the maps.
+    QRect OptionsRegion() const;
+    // A job for the options (not laid out yet).
+    CPrintJob MakeJob() const;
+    // Writes the pages of the options as a PDF file / PNG pictures (one
+    // per page: NAME-1.png, NAME-2.png ... when there are several); false
+    // after telling the user why.
+    bool WritePdf(const QString& path, const QPageLayout& layout);
+    bool WriteImages(const QString& path, const QPageLayout& layout, int dpi);
+    static QString PageFileName(const QString& path, int index, int count);
     // The command line's print: on the named printer, or the current one
     // when the name is empty. An unknown name is reported and prints nothing.
     bool PrintTo(const QString& printerName);
@@ -63,6 +92,12 @@ private:
     // A printer set to a PDF file: the file is written whole or not at all.
     bool PrintToPdfFile(const QPrinter& target);
 
+    // The whole-number print of the visible part, or the pages of a job.
+    bool PaintAll(QPainter& p, QPagedPaintDevice& device, const QPageLayout& layout,
+                  int resolution);
+
     CTarnlightView& view;
     QPrinter printer{QPrinter::HighResolution};
+    PrintOptions options;
+    bool optionsChosen = false;  // the orientation follows the settings until then
 };

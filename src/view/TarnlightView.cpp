@@ -184,6 +184,8 @@ void CTarnlightView::BuildCommands() {
     commands.on(cmd::FilePrintDirect, [printing] { printing->OnFilePrintDirect(); });
     commands.on(cmd::FilePrintPreview, [printing] { printing->OnFilePrintPreview(); });
     commands.on(cmd::FilePrintSetup, [printing] { printing->OnFilePrintSetup(); });
+    commands.on(cmd::ExportPdf, [printing] { printing->OnExportPdf(); });
+    commands.on(cmd::ExportImage, [printing] { printing->OnExportImage(); });
 }
 
 void CTarnlightView::OnMagnifySetup() {

@@ -140,7 +140,9 @@ TEST_F(FnmArguments, HelpForEverySubcommandAndTheVersion) {
         {"bass", "usage: fnm bass LENGTH GIRTH"},
         {"export-gpx", "usage: fnm export-gpx FILE OUT.gpx"},
         {"import-gpx", "usage: fnm import-gpx FILE IN.gpx OUT.fnm"},
-        {"render", "usage: fnm render FILE OUT.png [--x X --y Y --width W --height H]"},
+        {"render",
+         "usage: fnm render FILE OUT.png|OUT.pdf [--x X --y Y --width W --height H] [--whole] "
+         "[--scale N] [--pages N] [--overlap MM] [--landscape] [--paper SIZE] [--dpi DPI]"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);

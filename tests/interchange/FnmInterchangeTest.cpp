@@ -59,8 +59,10 @@ QString WriteRow(const FnmInterchange* t, const QString& name, bool layersOn) {
 TEST_F(FnmInterchange, HelpListsTheNewSubcommands) {
     const ToolRun run = Fnm({"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* usage : {"fnm export-gpx FILE OUT.gpx", "fnm import-gpx FILE IN.gpx OUT.fnm",
-                              "fnm render FILE OUT.png [--x X --y Y --width W --height H]"})
+    for (const char* usage :
+         {"fnm export-gpx FILE OUT.gpx", "fnm import-gpx FILE IN.gpx OUT.fnm",
+          "fnm render FILE OUT.png|OUT.pdf [--x X --y Y --width W --height H] [--whole] [--scale "
+          "N] [--pages N] [--overlap MM] [--landscape] [--paper SIZE] [--dpi DPI]"})
         EXPECT_TRUE(run.out.contains(usage)) << usage;
 }
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 
@@ -335,9 +336,26 @@ public:
     }
 };
 
+// The print options page accepted with a portrait page.
+void AcceptOptions() {
+    scripted().dialog([](QDialog& d) {
+        auto* portrait = d.findChild<QRadioButton*>("portrait");
+        ASSERT_TRUE(portrait);
+        portrait->setChecked(true);
+        d.accept();
+    });
+}
+
 TEST_F(PrintTest, DialogsDecideAndSetupHolds) {
+    // Cancelling the options page prints nothing and never reaches the printer's dialog.
+    ToPdf(kPage);
+    scripted().print(true);
+    table.execute(cmd::FilePrint);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    scripted().prints.clear();
     for (bool ok : {false, true}) {
         ToPdf(kPage);
+        AcceptOptions();
         scripted().print(ok);
         table.execute(cmd::FilePrint);
         EXPECT_EQ(QFileInfo::exists(pdf), ok);
@@ -346,6 +364,7 @@ TEST_F(PrintTest, DialogsDecideAndSetupHolds) {
     Prompts* previous = Prompts::install(&setup);
     table.execute(cmd::FilePrintSetup);
     Prompts::install(previous);
+    AcceptOptions();
     table.execute(cmd::FilePrint);
     EXPECT_TRUE(RunTool("pdfinfo", {pdf}).contains("100 x 80 pts"));
 }

@@ -12,8 +12,8 @@
 
 #include "AlmanacCommand.h"
 #include "Commands.h"
-#include "GpsLogCommand.h"
 #include "GeorefCommands.h"
+#include "GpsLogCommand.h"
 #include "GpxCommands.h"
 #include "RenderCommand.h"
 #include "ToolCommands.h"
@@ -74,9 +74,14 @@ const Subcommand kSubcommands[] = {
      {},
      &fnm::ImportGpx},
     {"render",
-     "FILE OUT.png [--x X --y Y --width W --height H]",
-     "the location composed as printing composes it, as a PNG (whole extent by default)",
-     {{}, {"--x", "--y", "--width", "--height"}},
+     "FILE OUT.png|OUT.pdf [--x X --y Y --width W --height H] [--whole] [--scale N] "
+     "[--pages N] [--overlap MM] [--landscape] [--paper SIZE] [--dpi DPI]",
+     "the location composed as printing composes it, as a PNG (whole extent by default); "
+     "OUT.pdf or a page option prints it on pages (A4 unless --paper) at 1:N or fitted to at most "
+     "N pages, with frame, ticks, scale bar and footer (several PNG pages: OUT-1.png, OUT-2.png "
+     "...)",
+     {{"--whole", "--landscape"},
+      {"--x", "--y", "--width", "--height", "--scale", "--pages", "--overlap", "--paper", "--dpi"}},
      &fnm::Render,
      true},
     {"almanac",
