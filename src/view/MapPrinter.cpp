@@ -73,7 +73,7 @@ bool CMapPrinter::ChooseOptions() {
         options.landscape = view.printLS;
         options.rectangle = QRect(view.ScrollPosition(), view.viewport()->size());
     }
-    CPrintOptionsDialog dlg(options, view.Location().ZoomedExtent(), &view);
+    CPrintOptionsDialog dlg(options, view.Location().ZoomedExtent(), &view, &view.Location());
     if (Prompts::instance().runModal(dlg) != QDialog::Accepted) return false;
     options = dlg.Options();
     optionsChosen = true;

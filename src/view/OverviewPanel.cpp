@@ -7,24 +7,20 @@
 #include <algorithm>
 
 #include "document/TarnLocation.h"
-#include "imaging/ImageSource.h"
-#include "imaging/TileCache.h"
 #include "view/TarnlightView.h"
 
 namespace {
-
-// The reduction libjpeg decodes fastest; a 25-megapixel chart becomes a
-// 0.4-megapixel picture, plenty for a panel.
-constexpr int kLevel = 8;
 const QColor kFrame(220, 0, 0);
-
 }  // namespace
 
-COverviewPanel::COverviewPanel(QWidget* parent) : QWidget(parent) {
+COverviewPanel::COverviewPanel(QWidget* parent) : CShrunkLocation(parent) {
     setObjectName("COverviewPanel");
     setMinimumSize(120, 90);
     setCursor(Qt::PointingHandCursor);
-    connect(&TileCache::Instance(), &TileCache::tilesReady, this, qOverload<>(&QWidget::update));
+}
+
+CTarnLocation* COverviewPanel::Shown() const {
+    return view ? &view->Location() : nullptr;
 }
 
 void COverviewPanel::SetView(CTarnlightView* v) {
@@ -44,20 +40,6 @@ void COverviewPanel::SetView(CTarnlightView* v) {
     });
 }
 
-void COverviewPanel::Reset() {
-    shrunk.clear();
-}
-
-QRectF COverviewPanel::LocationRect() const {
-    if (!view) return QRectF();
-    const QSize extent = view->Location().Extent();
-    if (extent.isEmpty()) return QRectF();
-    const QRectF area = QRectF(rect()).adjusted(2, 2, -2, -2);
-    const double s = std::min(area.width() / extent.width(), area.height() / extent.height());
-    const QSizeF size(extent.width() * s, extent.height() * s);
-    return QRectF(area.center() - QPointF(size.width() / 2, size.height() / 2), size);
-}
-
 QRectF COverviewPanel::VisibleRect() const {
     const QRectF whole = LocationRect();
     if (whole.isEmpty()) return QRectF();
@@ -71,36 +53,8 @@ QRectF COverviewPanel::VisibleRect() const {
 
 void COverviewPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
-    const QRectF whole = LocationRect();
-    if (whole.isEmpty()) return;
-    CTarnLocation& location = view->Location();
-    const double s = whole.width() / location.Extent().width();
-    p.fillRect(whole, Qt::white);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    if (location.showMaps) {
-        for (const auto& entry : location.maps.entries) {
-            const DecodedImage& image = entry->image;
-            const RectL& r = entry->placement;
-            const QRectF dest(whole.left() + r.left * s, whole.top() + r.top * s,
-                              (double(r.right) - r.left) * s, (double(r.bottom) - r.top) * s);
-            if (dest.isEmpty() || !image.HasPicture()) continue;
-            const std::pair<bool, qint64> key = image.isBitmap
-                                                    ? std::pair(true, image.bitmap.cacheKey())
-                                                    : std::pair(false, qint64(image.source->Id()));
-            auto it = shrunk.find(key);
-            if (it == shrunk.end()) {
-                // Asked of the workers in the background until it is there.
-                QImage picture = image.Picture(kLevel, false);
-                if (picture.isNull()) {
-                    p.fillRect(dest, QColor::fromRgb(DecodedImage::kPlaceholder));
-                    continue;
-                }
-                it = shrunk.emplace(key, std::move(picture)).first;
-            }
-            p.drawImage(dest, it->second);
-        }
-    }
+    PaintLocation(p);
+    if (LocationRect().isEmpty()) return;
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(kFrame, 2));
     p.setBrush(Qt::NoBrush);

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 
 #include "framework/Prompts.h"
+#include "view/AreaPicker.h"
 #include "view/PrintTexts.h"
 
 namespace {
@@ -25,7 +26,7 @@ QSpinBox* Spin(QWidget* parent, const char* name, const char* prefix, int most) 
 }  // namespace
 
 CPrintOptionsDialog::CPrintOptionsDialog(const PrintOptions& o, const QSize& extent,
-                                         QWidget* parent)
+                                         QWidget* parent, CTarnLocation* location)
     : QDialog(parent) {
     setObjectName("PrintOptions");
     setWindowTitle(printstr::DialogTitle);
@@ -52,6 +53,23 @@ CPrintOptionsDialog::CPrintOptionsDialog(const PrintOptions& o, const QSize& ext
     rectH->setValue(o.rectangle.height());
     for (QSpinBox* s : {rectX, rectY, rectW, rectH}) rectRow->addWidget(s);
     form->addRow(printstr::RectangleLabel, rectRow);
+    if (location) {
+        picker = new CAreaPicker(*location, this);
+        picker->setToolTip(printstr::PickerTip);
+        form->addRow(printstr::PickerLabel, picker);
+        connect(picker, &CAreaPicker::rectangleDragged, this, [this](const QRect& r) {
+            for (QSpinBox* s : {rectX, rectY, rectW, rectH}) s->blockSignals(true);
+            rectX->setValue(r.x());
+            rectY->setValue(r.y());
+            rectW->setValue(r.width());
+            rectH->setValue(r.height());
+            for (QSpinBox* s : {rectX, rectY, rectW, rectH}) s->blockSignals(false);
+            area->setCurrentIndex(area->findData(int(PrintOptions::Area::Rectangle)));
+            ShowRectangle();
+        });
+        for (QSpinBox* s : {rectX, rectY, rectW, rectH})
+            connect(s, &QSpinBox::valueChanged, this, &CPrintOptionsDialog::ShowRectangle);
+    }
 
     scale = new QComboBox(this);
     scale->setObjectName("scale");
@@ -126,10 +144,19 @@ void CPrintOptionsDialog::accept() {
     QDialog::accept();
 }
 
+void CPrintOptionsDialog::ShowRectangle() {
+    if (!picker) return;
+    const bool rect =
+        PrintOptions::Area(area->currentData().toInt()) == PrintOptions::Area::Rectangle;
+    picker->SetRectangle(
+        rect ? QRect(rectX->value(), rectY->value(), rectW->value(), rectH->value()) : QRect());
+}
+
 void CPrintOptionsDialog::UpdateEnabled() {
     const bool rect =
         PrintOptions::Area(area->currentData().toInt()) == PrintOptions::Area::Rectangle;
     for (QSpinBox* s : {rectX, rectY, rectW, rectH}) s->setEnabled(rect);
     const bool fit = scale->currentText() == printstr::ScaleFit;
     pages->setEnabled(fit);
+    ShowRectangle();
 }

@@ -6,6 +6,8 @@
 
 #include "view/PrintJob.h"
 
+class CAreaPicker;
+class CTarnLocation;
 class QComboBox;
 class QDialogButtonBox;
 class QDoubleSpinBox;
@@ -20,9 +22,11 @@ class QSpinBox;
 class CPrintOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    // extent bounds the rectangle's fields (logical map pixels).
-    CPrintOptionsDialog(const PrintOptions& initial, const QSize& extent,
-                        QWidget* parent = nullptr);
+    // extent bounds the rectangle's fields (logical map pixels). With a
+    // location, the page shows it shrunk, and a rectangle dragged on it
+    // becomes the area to print.
+    CPrintOptionsDialog(const PrintOptions& initial, const QSize& extent, QWidget* parent = nullptr,
+                        CTarnLocation* location = nullptr);
 
     // What the controls say; the scale field falls back to fitting when its
     // text is not a scale (accept() refuses such a text).
@@ -35,6 +39,7 @@ public:
 
 private:
     void UpdateEnabled();
+    void ShowRectangle();
 
     QComboBox* area = nullptr;
     QSpinBox* rectX = nullptr;
@@ -46,4 +51,5 @@ private:
     QDoubleSpinBox* overlap = nullptr;
     QRadioButton* portrait = nullptr;
     QRadioButton* landscape = nullptr;
+    CAreaPicker* picker = nullptr;
 };

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "AssembledApp.h"
 #include "PdfProbe.h"
@@ -20,6 +21,7 @@
 #include "framework/Settings.h"
 #include "resources/CommandIds.h"
 #include "resources/Strings.h"
+#include "view/AreaPicker.h"
 #include "view/MapPrinter.h"
 #include "view/PrintJob.h"
 #include "view/TarnlightView.h"
@@ -195,6 +197,70 @@ TEST_F(ExportCommands, OptionsPageOffersWhatFitsTheChoice) {
     Act(cmd::ExportPdf)->trigger();
     EXPECT_TRUE(ran);
     EXPECT_TRUE(scripted().proposedSaveNames.isEmpty());
+}
+
+// The scale a page states, "Scale 1:272 526" read as 272526; 0 without one.
+double StatedScale(const QString& pdf) {
+    const QString text = probe::Text(pdf);
+    const qsizetype at = text.indexOf("Scale 1:");
+    if (at < 0) return 0;
+    QString digits;
+    for (qsizetype i = at + 8; i < text.size() && (text[i].isDigit() || text[i] == ' '); ++i)
+        if (text[i].isDigit()) digits += text[i];
+    return digits.toDouble();
+}
+
+// A rectangle dragged on the shrunk map of the options page fills the
+// rectangle fields, switches the area to it, and is what the page shows:
+// fitted to the same page, half the lake each way prints at about twice
+// the scale of the whole.
+TEST_F(ExportCommands, ARectangleDraggedOnTheMapIsWhatIsPrinted) {
+    if (!probe::HaveTools()) GTEST_SKIP() << "pdftoppm or pdftotext is missing";
+    Open();
+    const QSize extent = frame->View().Location().ZoomedExtent();
+    QRect dragged;
+    scripted().dialog([&](QDialog& d) {
+        auto* picker = d.findChild<CAreaPicker*>("areaPicker");
+        auto* area = d.findChild<QComboBox*>("area");
+        ASSERT_TRUE(picker && area);
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        const QRectF whole = picker->LocationRect();
+        ASSERT_GT(whole.width(), 50);
+        const QPoint from =
+            (whole.topLeft() + QPointF(whole.width() / 4, whole.height() / 4)).toPoint();
+        const QPoint to =
+            (whole.topLeft() + QPointF(whole.width() * 3 / 4, whole.height() * 3 / 4)).toPoint();
+        QTest::mousePress(picker, Qt::LeftButton, {}, from);
+        QTest::mouseMove(picker, (from + to) / 2);
+        QTest::mouseMove(picker, to);
+        QTest::mouseRelease(picker, Qt::LeftButton, {}, to);
+        EXPECT_EQ(PrintOptions::Area(area->currentData().toInt()), PrintOptions::Area::Rectangle);
+        dragged = QRect(d.findChild<QSpinBox*>("rectX")->value(),
+                        d.findChild<QSpinBox*>("rectY")->value(),
+                        d.findChild<QSpinBox*>("rectWidth")->value(),
+                        d.findChild<QSpinBox*>("rectHeight")->value());
+        EXPECT_EQ(dragged, picker->Rectangle());
+        d.accept();
+    });
+    const QString part = dir.filePath("part.pdf");
+    scripted().saveFile(part);
+    Act(cmd::ExportPdf)->trigger();
+    // Half the extent each way, give or take a shrunk pixel.
+    EXPECT_NEAR(dragged.width(), extent.width() / 2.0, extent.width() / 50.0);
+    EXPECT_NEAR(dragged.height(), extent.height() / 2.0, extent.height() / 50.0);
+    EXPECT_NEAR(dragged.x(), extent.width() / 4.0, extent.width() / 50.0);
+
+    const QString all = dir.filePath("all.pdf");
+    Choose({PrintOptions::Area::Whole, true, 1});
+    scripted().saveFile(all);
+    Act(cmd::ExportPdf)->trigger();
+    const double partScale = StatedScale(part);
+    const double wholeScale = StatedScale(all);
+    ASSERT_GT(partScale, 0);
+    ASSERT_GT(wholeScale, 0);
+    EXPECT_NEAR(wholeScale / partScale, 2.0, 0.2);
+    EXPECT_TRUE(scripted().messages.isEmpty()) << scripted().messages.join('\n').toStdString();
 }
 
 TEST_F(ExportCommands, PrintOfTheWholeLakeGoesOverThePagesAsked) {
