@@ -31,10 +31,11 @@ inline void FillRow(std::vector<uint8_t>& row, int width, int y) {
     }
 }
 
-// Baseline, quality 85, default 4:2:0 sampling: what a scanner writes.
-// Writes path unless a large enough file is already there.
-inline bool Ensure(const char* path, int width, int height) {
-    if (QFileInfo(path).size() > 1'000'000) return true;
+// Writes a width x height JPEG to path, row by row from fill(row, y), with
+// components 3 (RGB) or 1 (grey).
+template <typename Fill>
+bool Write(const char* path, int width, int height, int components, int quality, bool optimize,
+           bool progressive, Fill fill) {
     FILE* f = std::fopen(path, "wb");
     if (!f) return false;
     jpeg_compress_struct cinfo;
@@ -44,14 +45,16 @@ inline bool Ensure(const char* path, int width, int height) {
     jpeg_stdio_dest(&cinfo, f);
     cinfo.image_width = JDIMENSION(width);
     cinfo.image_height = JDIMENSION(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
+    cinfo.input_components = components;
+    cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 85, TRUE);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.optimize_coding = optimize ? TRUE : FALSE;
+    if (progressive) jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(width) * 3);
+    std::vector<uint8_t> row(size_t(width) * size_t(components));
     while (cinfo.next_scanline < cinfo.image_height) {
-        FillRow(row, width, int(cinfo.next_scanline));
+        fill(row, int(cinfo.next_scanline));
         JSAMPROW p = row.data();
         jpeg_write_scanlines(&cinfo, &p, 1);
     }
@@ -60,36 +63,21 @@ inline bool Ensure(const char* path, int width, int height) {
     return std::fclose(f) == 0;
 }
 
+// Baseline, quality 85, default 4:2:0 sampling: what a scanner writes.
+// Writes path unless a large enough file is already there.
+inline bool Ensure(const char* path, int width, int height) {
+    if (QFileInfo(path).size() > 1'000'000) return true;
+    return Write(path, width, height, 3, 85, false, false,
+                 [width](std::vector<uint8_t>& row, int y) { FillRow(row, width, y); });
+}
+
 // The most pixels a small file can honestly hold: a flat grey picture with
 // Huffman tables fitted to it, so every 8 x 8 block costs a couple of bits
 // (or one, progressive). Such files pass every size test a reader can make
-// from the bytes, and cost whatever their picture costs. Rewritten each
-// time (they are quick to make).
+// from the bytes, and cost whatever their picture costs.
 inline bool WriteFlat(const char* path, int width, int height, bool progressive) {
-    FILE* f = std::fopen(path, "wb");
-    if (!f) return false;
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr err;
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, f);
-    cinfo.image_width = JDIMENSION(width);
-    cinfo.image_height = JDIMENSION(height);
-    cinfo.input_components = 1;
-    cinfo.in_color_space = JCS_GRAYSCALE;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 50, TRUE);
-    cinfo.optimize_coding = TRUE;
-    if (progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(size_t(width), 140);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW p = row.data();
-        jpeg_write_scanlines(&cinfo, &p, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    return std::fclose(f) == 0;
+    return Write(path, width, height, 1, 50, true, progressive,
+                 [](std::vector<uint8_t>& row, int) { std::fill(row.begin(), row.end(), 140); });
 }
 
 }  // namespace benchjpeg

@@ -82,13 +82,17 @@ bool takeBand(void* context, int band, int rows, uint8_t* pixels) {
 
 }  // namespace
 
-std::shared_ptr<ImageSource> ImageSource::ForFile(const QString& fileName, uint32_t width,
-                                                  uint32_t height, bool progressive) {
+std::shared_ptr<ImageSource> ImageSource::Registered(const QString& fileName, bool whole,
+                                                     imagekind::Kind kind, uint32_t width,
+                                                     uint32_t height, bool progressive,
+                                                     int64_t pixelLimit) {
     const QString key = identity(fileName);
     std::lock_guard lock(registryMutex);
     auto& sources = registry();
     if (auto it = sources.find(key); it != sources.end()) {
-        if (auto alive = it->second.lock(); alive && !alive->holdsWhole) return alive;
+        if (auto alive = it->second.lock();
+            alive && alive->holdsWhole == whole && alive->wholeKind == kind)
+            return alive;
         sources.erase(it);
     }
     std::shared_ptr<ImageSource> made(new ImageSource);
@@ -96,31 +100,23 @@ std::shared_ptr<ImageSource> ImageSource::ForFile(const QString& fileName, uint3
     made->width = width;
     made->height = height;
     made->progressive = progressive;
-    made->id = nextId.fetch_add(1);
-    sources.emplace(key, made);
-    return made;
-}
-
-std::shared_ptr<ImageSource> ImageSource::ForWholeFile(const QString& fileName,
-                                                       imagekind::Kind kind, uint32_t width,
-                                                       uint32_t height, int64_t pixelLimit) {
-    const QString key = identity(fileName);
-    std::lock_guard lock(registryMutex);
-    auto& sources = registry();
-    if (auto it = sources.find(key); it != sources.end()) {
-        if (auto alive = it->second.lock(); alive && alive->wholeKind == kind) return alive;
-        sources.erase(it);
-    }
-    std::shared_ptr<ImageSource> made(new ImageSource);
-    made->path = fileName;
-    made->width = width;
-    made->height = height;
-    made->holdsWhole = true;
+    made->holdsWhole = whole;
     made->wholeKind = kind;
     made->pixelLimit = pixelLimit;
     made->id = nextId.fetch_add(1);
     sources.emplace(key, made);
     return made;
+}
+
+std::shared_ptr<ImageSource> ImageSource::ForFile(const QString& fileName, uint32_t width,
+                                                  uint32_t height, bool progressive) {
+    return Registered(fileName, false, imagekind::Kind::Unknown, width, height, progressive, 0);
+}
+
+std::shared_ptr<ImageSource> ImageSource::ForWholeFile(const QString& fileName,
+                                                       imagekind::Kind kind, uint32_t width,
+                                                       uint32_t height, int64_t pixelLimit) {
+    return Registered(fileName, true, kind, width, height, false, pixelLimit);
 }
 
 std::shared_ptr<ImageSource> ImageSource::FromRows(std::shared_ptr<const uint8_t[]> rows,

@@ -68,6 +68,11 @@ public:
 
 private:
     ImageSource() = default;
+    // The alive source of the same file and kind, or a new one registered.
+    static std::shared_ptr<ImageSource> Registered(const QString& fileName, bool whole,
+                                                   imagekind::Kind kind, uint32_t width,
+                                                   uint32_t height, bool progressive,
+                                                   int64_t pixelLimit);
     void RunQueued(int level, int band);
     void RequestWhole(bool background);
     void RunWhole();
