@@ -117,15 +117,27 @@ const char* QtFormat(Kind kind) {
     return "";
 }
 
+namespace {
+
+// Opens fileName for Qt's reader of a PNG, TIFF or GIF; false for any other
+// kind and for anything but a regular file (a pipe would block the reader).
+bool OpenPicture(const QString& fileName, Kind kind, QFile& file) {
+    if (kind != Kind::Png && kind != Kind::Tiff && kind != Kind::Gif) return false;
+    if (!QFileInfo(fileName).isFile()) return false;
+    file.setFileName(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return false;
+    if (kind == Kind::Tiff) QuietenLibtiff();
+    return true;
+}
+
+}  // namespace
+
 bool ReadSize(const QString& fileName, Kind kind, int64_t pixelLimit, int32_t& width,
               int32_t& height) {
     width = 0;
     height = 0;
-    if (kind != Kind::Png && kind != Kind::Tiff && kind != Kind::Gif) return false;
-    if (!QFileInfo(fileName).isFile()) return false;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return false;
-    if (kind == Kind::Tiff) QuietenLibtiff();
+    QFile file;
+    if (!OpenPicture(fileName, kind, file)) return false;
     QImageReader reader(&file, QtFormat(kind));
     reader.setAutoDetectImageFormat(false);
     if (!reader.canRead()) return false;
@@ -142,11 +154,8 @@ std::unique_ptr<uint8_t[]> DecodeBgrBottomUp(const QString& fileName, Kind kind,
                                              int32_t& width, int32_t& height) {
     width = 0;
     height = 0;
-    if (kind != Kind::Png && kind != Kind::Tiff && kind != Kind::Gif) return nullptr;
-    if (!QFileInfo(fileName).isFile()) return nullptr;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.isSequential()) return nullptr;
-    if (kind == Kind::Tiff) QuietenLibtiff();
+    QFile file;
+    if (!OpenPicture(fileName, kind, file)) return nullptr;
     QImageReader reader(&file, QtFormat(kind));
     reader.setAutoDetectImageFormat(false);
     // A size the header declares is checked before anything is decoded;
