@@ -13,6 +13,8 @@
 #include <QProgressDialog>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace {
@@ -149,6 +151,54 @@ bool GuiPrompts::waitFor(const QString& text, const std::function<bool()>& done)
     poll.start(20);
     dlg.exec();
     return !dlg.wasCanceled();
+}
+
+namespace {
+
+class NoProgress : public Prompts::Progress {
+public:
+    bool Step(int) override { return true; }
+};
+
+// A modal dialog with a bar, shown once the work has taken half a second;
+// until then the window is painted but takes no input.
+class DialogProgress : public Prompts::Progress {
+public:
+    DialogProgress(const QString& text, int steps)
+        : dlg(text, QCoreApplication::translate("QProgressDialog", "Cancel"), 0, std::max(steps, 1),
+              QApplication::activeWindow()) {
+        dlg.setWindowModality(Qt::ApplicationModal);
+        dlg.setMinimumDuration(INT_MAX);  // shown here, not by its own clock
+        dlg.setAutoClose(false);
+        dlg.setAutoReset(false);
+        clock.start();
+    }
+    bool Step(int done) override {
+        if (!dlg.isVisible()) {
+            if (clock.elapsed() < 500) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                return true;
+            }
+            dlg.show();
+        }
+        dlg.setValue(std::min(done, dlg.maximum()));  // delivers events: the dialog is modal
+        QCoreApplication::processEvents();
+        return !dlg.wasCanceled();
+    }
+
+private:
+    QProgressDialog dlg;
+    QElapsedTimer clock;
+};
+
+}  // namespace
+
+std::unique_ptr<Prompts::Progress> Prompts::progress(const QString&, int) {
+    return std::make_unique<NoProgress>();
+}
+
+std::unique_ptr<Prompts::Progress> GuiPrompts::progress(const QString& text, int steps) {
+    return std::make_unique<DialogProgress>(text, steps);
 }
 
 Prompts::Answer SilentPrompts::message(const QString& text, Buttons buttons, Icon) {

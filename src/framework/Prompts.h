@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -41,6 +42,16 @@ public:
     // work is then left to end on its own, its result unwanted). Here: the
     // plain wait, with the events of the windows still delivered.
     virtual bool waitFor(const QString& text, const std::function<bool()>& done);
+    // Long work done on this thread a step at a time (printing). Past half
+    // a second the user sees text, a bar of the steps done and Cancel, and
+    // the rest of the program waits; Step(done) is false once they
+    // cancelled. Here: no one is shown anything and nothing is cancelled.
+    class Progress {
+    public:
+        virtual ~Progress() = default;
+        virtual bool Step(int done) = 0;
+    };
+    virtual std::unique_ptr<Progress> progress(const QString& text, int steps);
 
     static Prompts& instance();
     // Installs p (not owned) and returns the one it replaced.
@@ -59,6 +70,7 @@ public:
     bool pageSetupDialog(QPrinter& printer) override;
     void beep() override;
     bool waitFor(const QString& text, const std::function<bool()>& done) override;
+    std::unique_ptr<Progress> progress(const QString& text, int steps) override;
 };
 
 // Answers every question with Cancel or No and writes messages to stderr:

@@ -98,6 +98,16 @@ QRect CMapPrinter::OptionsRegion() const {
     return QRect(view.ScrollPosition(), view.viewport()->size()) & extent;
 }
 
+namespace {
+// The user sees the bands drawn out of all, past half a second, with
+// Cancel; the dialog goes with the job.
+void ShowProgress(CPrintJob& job) {
+    std::shared_ptr<Prompts::Progress> shown =
+        Prompts::instance().progress(printstr::Drawing, job.Steps());
+    job.SetProgress([shown](int done) { return shown->Step(done); });
+}
+}  // namespace
+
 CPrintJob CMapPrinter::MakeJob() const {
     const QString path = view.Document().GetPathName();
     const QString title = view.Document().GetTitle();
@@ -155,6 +165,7 @@ bool CMapPrinter::WritePdf(const QString& path, const QPageLayout& layout) {
     CStreamedFile file(path);
     CAtomicFile::Status status = file.Open();
     if (status == CAtomicFile::Status::Ok) {
+        ShowProgress(job);
         // Written straight into the file as it grows: a big location's
         // PDF never needs to fit in memory as well.
         if (!job.WritePdf(file, layout, kExportPdfDpi, &error))
@@ -162,6 +173,8 @@ bool CMapPrinter::WritePdf(const QString& path, const QPageLayout& layout) {
         else
             status = file.Commit();
     }
+    // Cancelled by the user: the old file stays, and nothing is said.
+    if (job.Cancelled()) return false;
     if (status != CAtomicFile::Status::Ok) {
         Prompts::instance().message(status == CAtomicFile::Status::DiskFull
                                         ? CAtomicFile::Message(status, path)
@@ -178,12 +191,15 @@ bool CMapPrinter::WriteImages(const QString& path, const QPageLayout& layout, in
         Prompts::instance().message(error);
         return false;
     }
+    ShowProgress(job);
     for (int i = 0; i < job.PageCount(); ++i) {
         const QString name = PageFileName(path, i, job.PageCount());
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         const QImage page = job.RenderPage(layout, dpi, i);
+        // Cancelled: the pages written so far stay, the rest are not made.
+        if (job.Cancelled()) return false;
         const CAtomicFile::Status status = page.isNull() || !page.save(&buffer, "PNG")
                                                ? CAtomicFile::Status::WriteFault
                                                : CAtomicFile::Write(name, png);
@@ -209,11 +225,12 @@ bool CMapPrinter::PaintAll(QPainter& p, QPagedPaintDevice& device, const QPageLa
         Prompts::instance().message(error);
         return false;
     }
-    for (int i = 0; i < job.PageCount(); ++i) {
+    ShowProgress(job);
+    for (int i = 0; i < job.PageCount() && !job.Cancelled(); ++i) {
         if (i > 0) device.newPage();
         job.PaintPage(p, i);
     }
-    return true;
+    return !job.Cancelled();
 }
 
 bool CMapPrinter::PrintTo(const QString& printerName) {
@@ -242,6 +259,8 @@ bool CMapPrinter::PrintOn(QPrinter& target) {
         return false;
     }
     const bool painted = PaintAll(p, target, target.pageLayout(), target.resolution());
+    // Cancelled or refused: the print system drops what was sent.
+    if (!painted) target.abort();
     return p.end() && painted;
 }
 

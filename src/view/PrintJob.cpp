@@ -286,14 +286,28 @@ void CPrintJob::PaintPage(QPainter& p, int index) {
     p.restore();
 }
 
-void CPrintJob::DrawMapBands(QPainter& p, const PrintTile& tile) {
+QRect CPrintJob::SourceOf(const PrintTile& tile) const {
     const QRect extent(QPoint(0, 0), location.Extent());
     // Whole map pixels around the tile's region, inside the maps.
-    const QRect src =
-        QRect(QPoint(int(std::floor(tile.region.left())), int(std::floor(tile.region.top()))),
-              QPoint(int(std::ceil(tile.region.right())) - 1,
-                     int(std::ceil(tile.region.bottom())) - 1)) &
-        extent;
+    return QRect(QPoint(int(std::floor(tile.region.left())), int(std::floor(tile.region.top()))),
+                 QPoint(int(std::ceil(tile.region.right())) - 1,
+                        int(std::ceil(tile.region.bottom())) - 1)) &
+           extent;
+}
+
+int CPrintJob::Steps() const {
+    int steps = 0;
+    for (const PrintTile& tile : tiles) {
+        const QRect src = SourceOf(tile);
+        if (src.isEmpty() || !location.showMaps) continue;
+        const int band = BandHeight(src.width());
+        steps += (src.height() + band - 1) / band;
+    }
+    return steps;
+}
+
+void CPrintJob::DrawMapBands(QPainter& p, const PrintTile& tile) {
+    const QRect src = SourceOf(tile);
     p.save();
     p.setClipRect(tile.target, Qt::IntersectClip);
     p.fillRect(tile.target, Qt::white);
@@ -304,8 +318,6 @@ void CPrintJob::DrawMapBands(QPainter& p, const PrintTile& tile) {
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // Bands hold the maps only: lines and points go on the page as drawings.
     const int32_t lines = location.showRedLines, points = location.showMapPoints;
-    location.showRedLines = 0;
-    location.showMapPoints = 0;
     const int band = BandHeight(src.width());
     const QPointF origin = tile.target.topLeft() - tile.region.topLeft() * zoom;
     for (int y = src.top(); y <= src.bottom(); y += band) {
@@ -317,13 +329,21 @@ void CPrintJob::DrawMapBands(QPainter& p, const PrintTile& tile) {
         {
             QPainter ip(&img);
             ip.translate(-part.topLeft());
+            location.showRedLines = 0;
+            location.showMapPoints = 0;
             location.Draw(ip, part);
+            // Back before anything else may paint the location (the window,
+            // while the progress is shown).
+            location.showRedLines = lines;
+            location.showMapPoints = points;
         }
         p.drawImage(QRectF(origin + QPointF(part.topLeft()) * zoom, QSizeF(part.size()) * zoom),
                     img);
+        if (progress && !progress(++bandsDrawn)) {
+            cancelled = true;
+            break;
+        }
     }
-    location.showRedLines = lines;
-    location.showMapPoints = points;
     p.restore();
 }
 
@@ -528,11 +548,11 @@ bool CPrintJob::WritePdf(QIODevice& out, const QPageLayout& layout, int resoluti
     pdf.setCreator("Fenmarrow Utilities");
     QPainter p;
     if (!p.begin(&pdf)) return false;
-    for (int i = 0; i < PageCount(); ++i) {
+    for (int i = 0; i < PageCount() && !cancelled; ++i) {
         if (i > 0) pdf.newPage();
         PaintPage(p, i);
     }
-    return p.end();
+    return p.end() && !cancelled;
 }
 
 QImage CPrintJob::RenderPage(const QPageLayout& layout, int resolution, int index) {

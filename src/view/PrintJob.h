@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -83,8 +84,16 @@ public:
     // origin at the paint rectangle's top-left corner.
     void PaintPage(QPainter& p, int index);
 
-    // The whole print as a PDF written to out, a page per tile.
+    // The whole print as a PDF written to out, a page per tile; false too
+    // when the progress said stop.
     bool WritePdf(QIODevice& out, const QPageLayout& layout, int dpi, QString* error);
+
+    // Asked after each band of map drawn, with the bands drawn so far; once
+    // it says false the rest of the print is left out and Cancelled() is
+    // true. Steps() is the number of bands of the whole print (after Layout).
+    void SetProgress(std::function<bool(int)> keepGoing) { progress = std::move(keepGoing); }
+    int Steps() const;
+    bool Cancelled() const { return cancelled; }
     // Page index as a picture of the full page at dpi.
     QImage RenderPage(const QPageLayout& layout, int dpi, int index);
 
@@ -105,6 +114,8 @@ private:
     double LatitudeAt(double y) const;
     double XOfLongitude(double lon) const;
     double YOfLatitude(double lat) const;
+    // The whole map pixels under a tile, inside the maps.
+    QRect SourceOf(const PrintTile& tile) const;
     void DrawMapBands(QPainter& p, const PrintTile& tile);
     void DrawOverlays(QPainter& p, const PrintTile& tile);
     void DrawTicks(QPainter& p, const PrintTile& tile);
@@ -127,4 +138,7 @@ private:
     int rows = 0;
     int columns = 0;
     std::vector<PrintTile> tiles;
+    std::function<bool(int)> progress;
+    int bandsDrawn = 0;
+    bool cancelled = false;
 };

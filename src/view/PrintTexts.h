@@ -16,6 +16,7 @@ inline constexpr const char* BadScale =
     "Type the scale as 1:24000 or as 1 inch = 2 miles, or choose Fit to page.";
 
 inline constexpr const char* DialogTitle = "Print Options";
+inline constexpr const char* Drawing = "Drawing the map pages...";
 inline constexpr const char* AreaLabel = "Print:";
 inline constexpr const char* AreaVisible = "The visible part of the map";
 inline constexpr const char* AreaWhole = "The whole location";

@@ -69,6 +69,28 @@ bool ScriptedPrompts::waitFor(const QString& text, const std::function<bool()>& 
     return Prompts::waitFor(text, done);
 }
 
+namespace {
+class ScriptedProgress : public Prompts::Progress {
+public:
+    explicit ScriptedProgress(int cancelAt) : cancelAt(cancelAt) {}
+    bool Step(int done) override { return cancelAt <= 0 || done < cancelAt; }
+
+private:
+    int cancelAt;
+};
+}  // namespace
+
+std::unique_ptr<Prompts::Progress> ScriptedPrompts::progress(const QString& text, int steps) {
+    progressTexts.append(text);
+    progressSteps = steps;
+    int cancelAt = 0;
+    if (!progressCancels.empty()) {
+        cancelAt = progressCancels.front();
+        progressCancels.pop_front();
+    }
+    return std::make_unique<ScriptedProgress>(cancelAt);
+}
+
 bool ScriptedPrompts::printDialog(QPrinter&) {
     if (prints.empty()) return true;
     bool ok = prints.front();

@@ -37,6 +37,11 @@ public:
     bool waitFor(const QString& text, const std::function<bool()>& done) override;
     void cancelWait(bool cancel) { waitCancels.push_back(cancel); }
     QStringList waitTexts;  // the text of each wait, oldest first
+    // The next progress is cancelled at its step-th step (0: never).
+    std::unique_ptr<Progress> progress(const QString& text, int steps) override;
+    void cancelProgressAt(int step) { progressCancels.push_back(step); }
+    QStringList progressTexts;  // the text of each progress, oldest first
+    int progressSteps = 0;      // steps the newest progress announced
 
     void reset();
 
@@ -53,6 +58,7 @@ public:
     std::deque<DialogScript> dialogs;
     std::deque<bool> prints;
     std::deque<bool> waitCancels;
+    std::deque<int> progressCancels;
 };
 
 // The scripted prompts the shared test main installs.

@@ -263,6 +263,30 @@ TEST_F(ExportCommands, ARectangleDraggedOnTheMapIsWhatIsPrinted) {
     EXPECT_TRUE(scripted().messages.isEmpty()) << scripted().messages.join('\n').toStdString();
 }
 
+// Drawing the pages shows its progress; cancelled, an export leaves the
+// file that was there byte for byte and says nothing.
+TEST_F(ExportCommands, ACancelledExportKeepsTheOldFile) {
+    Open();
+    const QString pdf = dir.filePath(QString::fromUtf8("Sjön.pdf"));
+    ASSERT_TRUE(testutil::WriteAll(pdf, "the old PDF"));
+    Choose({PrintOptions::Area::Whole, true, 4});
+    scripted().saveFile(pdf);
+    scripted().cancelProgressAt(1);
+    const qsizetype before = scripted().progressTexts.size();
+    Act(cmd::ExportPdf)->trigger();
+    EXPECT_EQ(scripted().progressTexts.mid(before), QStringList{"Drawing the map pages..."});
+    EXPECT_GT(scripted().progressSteps, 1);
+    EXPECT_EQ(testutil::ReadAll(pdf), QByteArray("the old PDF"));
+    EXPECT_TRUE(scripted().messages.isEmpty()) << scripted().messages.join('\n').toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromUtf8("Sjön.pdf")});
+
+    // Not cancelled, the same export replaces it.
+    Choose({PrintOptions::Area::Whole, true, 4});
+    scripted().saveFile(pdf);
+    Act(cmd::ExportPdf)->trigger();
+    EXPECT_TRUE(testutil::ReadAll(pdf).startsWith("%PDF"));
+}
+
 TEST_F(ExportCommands, PrintOfTheWholeLakeGoesOverThePagesAsked) {
     if (!probe::HaveTools()) GTEST_SKIP() << "pdftoppm or pdftotext is missing";
     Open();
