@@ -44,14 +44,19 @@ void Calibrate(CTarnLocation& loc) {
 const QPageLayout kLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                           QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 
-void BM_PrintWholeLocationPdf(benchmark::State& state) {
+// The sixteen-map location, calibrated, and a whole-location print of it.
+void SixteenMaps(CTarnLocation& loc, PrintOptions& options) {
     benchloc::App();
     benchloc::EnsureMap();
-    CTarnLocation loc;
     benchloc::Fill(loc, 16);
     Calibrate(loc);
-    PrintOptions options;
     options.area = PrintOptions::Area::Whole;
+}
+
+void BM_PrintWholeLocationPdf(benchmark::State& state) {
+    CTarnLocation loc;
+    PrintOptions options;
+    SixteenMaps(loc, options);
     options.landscape = true;
     qint64 bytes = 0;
     for (auto _ : state) {
@@ -70,13 +75,9 @@ void BM_PrintWholeLocationPdf(benchmark::State& state) {
 }
 
 void BM_PrintWholeLocationPng(benchmark::State& state) {
-    benchloc::App();
-    benchloc::EnsureMap();
     CTarnLocation loc;
-    benchloc::Fill(loc, 16);
-    Calibrate(loc);
     PrintOptions options;
-    options.area = PrintOptions::Area::Whole;
+    SixteenMaps(loc, options);
     for (auto _ : state) {
         CPrintJob job(loc, QRect(QPoint(0, 0), loc.Extent()), "bench", "bench.fnm", options);
         job.Layout(kLayout.paintRectPixels(150).size(), 150, nullptr);

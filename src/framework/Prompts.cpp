@@ -119,31 +119,46 @@ void GuiPrompts::beep() {
     QApplication::beep();
 }
 
-bool Prompts::waitFor(const QString&, const std::function<bool()>& done) {
+namespace {
+
+// Most long work is over at once: for this long the window is painted but
+// takes no input, so nothing changes under the work, and no dialog flashes.
+constexpr qint64 kQuietMs = 500;
+
+// Delivers everything but user input until done() or (past limitMs, when
+// given) the time is up; whether done.
+bool WaitQuietly(const std::function<bool()>& done, qint64 limitMs = -1) {
+    QElapsedTimer clock;
+    clock.start();
     while (!done()) {
+        if (limitMs >= 0 && clock.elapsed() >= limitMs) return false;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(2);
     }
     return true;
 }
 
+// The waits' dialog: modal over the whole program, closed only by its
+// owner or its Cancel.
+void MakeModal(QProgressDialog& dlg) {
+    dlg.setWindowModality(Qt::ApplicationModal);
+    dlg.setAutoClose(false);
+    dlg.setAutoReset(false);
+}
+
+}  // namespace
+
+bool Prompts::waitFor(const QString&, const std::function<bool()>& done) {
+    return WaitQuietly(done);
+}
+
 bool GuiPrompts::waitFor(const QString& text, const std::function<bool()>& done) {
-    // Most waits are over at once: for the first half second the window is
-    // painted but takes no input, so nothing changes under the work.
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < 500) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        QThread::msleep(2);
-    }
-    if (done()) return true;
+    if (WaitQuietly(done, kQuietMs)) return true;
     QProgressDialog dlg(QApplication::activeWindow());
     dlg.setLabelText(text);
     dlg.setRange(0, 0);
     dlg.setMinimumDuration(0);
-    dlg.setAutoClose(false);
-    dlg.setAutoReset(false);
-    dlg.setWindowModality(Qt::ApplicationModal);
+    MakeModal(dlg);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &dlg, [&] {
         if (done()) dlg.accept();
@@ -160,22 +175,19 @@ public:
     bool Step(int) override { return true; }
 };
 
-// A modal dialog with a bar, shown once the work has taken half a second;
-// until then the window is painted but takes no input.
+// A modal dialog with a bar, shown once the work has taken kQuietMs.
 class DialogProgress : public Prompts::Progress {
 public:
     DialogProgress(const QString& text, int steps)
         : dlg(text, QCoreApplication::translate("QProgressDialog", "Cancel"), 0, std::max(steps, 1),
               QApplication::activeWindow()) {
-        dlg.setWindowModality(Qt::ApplicationModal);
         dlg.setMinimumDuration(INT_MAX);  // shown here, not by its own clock
-        dlg.setAutoClose(false);
-        dlg.setAutoReset(false);
+        MakeModal(dlg);
         clock.start();
     }
     bool Step(int done) override {
         if (!dlg.isVisible()) {
-            if (clock.elapsed() < 500) {
+            if (clock.elapsed() < kQuietMs) {
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 return true;
             }

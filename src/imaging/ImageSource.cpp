@@ -317,6 +317,9 @@ const uint8_t* BandReader::Row(int y) {
 }
 
 const uint8_t* BandReader::Reduced(const uint8_t* memory, int y) {
+    // A stretched draw asks for the same row again for every screen row it covers.
+    if (y == reducedY) return reduced.data();
+    reducedY = y;
     // Each pixel the mean of the level x level block it stands for (cut
     // short at the right and bottom edges), as a reduced decode gives.
     const int fullWidth = int(source.Width(1));

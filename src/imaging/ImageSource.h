@@ -126,6 +126,7 @@ private:
     int runFirst = -1;
     std::vector<TileCache::Tile> run;
     std::vector<uint8_t> reduced;
+    int reducedY = -1;  // the row reduced holds
     std::shared_ptr<const uint8_t[]> whole;
     bool askedWhole = false;
 };

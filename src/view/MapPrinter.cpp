@@ -101,6 +101,16 @@ QRect CMapPrinter::OptionsRegion() const {
 namespace {
 // The user sees the bands drawn out of all, past half a second, with
 // Cancel; the dialog goes with the job.
+// True for a file written; otherwise the user is told why it was not (a
+// full disk as such, anything else as the export's failure).
+bool Written(CAtomicFile::Status status, const QString& path) {
+    if (status == CAtomicFile::Status::Ok) return true;
+    Prompts::instance().message(status == CAtomicFile::Status::DiskFull
+                                    ? CAtomicFile::Message(status, path)
+                                    : QString(printstr::ExportFailed).arg(path));
+    return false;
+}
+
 void ShowProgress(CPrintJob& job) {
     std::shared_ptr<Prompts::Progress> shown =
         Prompts::instance().progress(printstr::Drawing, job.Steps());
@@ -175,13 +185,7 @@ bool CMapPrinter::WritePdf(const QString& path, const QPageLayout& layout) {
     }
     // Cancelled by the user: the old file stays, and nothing is said.
     if (job.Cancelled()) return false;
-    if (status != CAtomicFile::Status::Ok) {
-        Prompts::instance().message(status == CAtomicFile::Status::DiskFull
-                                        ? CAtomicFile::Message(status, path)
-                                        : QString(printstr::ExportFailed).arg(path));
-        return false;
-    }
-    return true;
+    return Written(status, path);
 }
 
 bool CMapPrinter::WriteImages(const QString& path, const QPageLayout& layout, int dpi) {
@@ -203,12 +207,7 @@ bool CMapPrinter::WriteImages(const QString& path, const QPageLayout& layout, in
         const CAtomicFile::Status status = page.isNull() || !page.save(&buffer, "PNG")
                                                ? CAtomicFile::Status::WriteFault
                                                : CAtomicFile::Write(name, png);
-        if (status != CAtomicFile::Status::Ok) {
-            Prompts::instance().message(status == CAtomicFile::Status::DiskFull
-                                            ? CAtomicFile::Message(status, name)
-                                            : QString(printstr::ExportFailed).arg(name));
-            return false;
-        }
+        if (!Written(status, name)) return false;
     }
     return true;
 }

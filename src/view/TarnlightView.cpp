@@ -146,22 +146,18 @@ void CTarnlightView::BuildCommands() {
             std::atomic<bool> over{false};
         };
         auto job = std::make_shared<Parse>();
-        std::unique_ptr<QThread> worker(QThread::create([job, file = *path] {
+        QThread* worker = QThread::create([job, file = *path] {
             job->read = gpx::ReadGpxFile(file);
             if (job->read.source == gpx::Source::Read) job->parsed = gpx::ParseGpx(job->read.bytes);
             job->over.store(true, std::memory_order_release);
-        }));
+        });
+        // The thread goes once it has ended, whether its result was wanted or not.
+        QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
         worker->start();
-        const bool waited = Prompts::instance().waitFor(
-            str::GpxImporting, [&job] { return job->over.load(std::memory_order_acquire); });
-        if (!waited) {
-            // Cancelled: the worker ends on its own and nothing is added.
-            QObject::connect(worker.get(), &QThread::finished, worker.get(), &QObject::deleteLater);
-            if (worker->isFinished()) worker->deleteLater();
-            worker.release();
+        // Cancelled: the worker ends on its own and nothing is added.
+        if (!Prompts::instance().waitFor(
+                str::GpxImporting, [&job] { return job->over.load(std::memory_order_acquire); }))
             return;
-        }
-        worker->wait();
         const gpx::ImportReport report = gpx::ImportRead(location, job->read, job->parsed, *path);
         if (report.Added() > 0) {
             doc.SetModifiedFlag();
